@@ -1,0 +1,145 @@
+#include "cli/CaseRun.h"
+
+#include "common/CheckedMath.h"
+#include "common/Errors.h"
+#include "common/Format.h"
+#include "common/TextToNumber.h"
+#include "sizing/DesignFields.h"
+#include "sizing/RefrigEffect.h"
+#include "sizing/SolveTexts.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameText(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+struct TNumericKey {
+    TCaseKey Key;
+    TDesignField Field;
+    const char* Unit;
+};
+
+constexpr TNumericKey NumericKeys[] = {
+    {ckTc, dfTc, "°C"},  {ckTe, dfTe, "°C"},    {ckPc, dfPc, "kPa"},    {ckPe, dfPe, "kPa"},
+    {ckSc, dfSc, "K"},   {ckSh, dfSh, "K"},     {ckMr, dfMr, "kg/s"},   {ckDuty, dfQe, "kW"},
+    {ckDpl, dfDp, "kPa"}, {ckDpe, dfDpEvap, "kPa"}, {ckId, dfId, "mm"},
+};
+
+std::optional<double> ReadNumber(const TCaseInput& input, const TNumericKey& key)
+{
+    const auto& text = input[key.Key];
+    if (!text)
+        return std::nullopt;
+    const std::string name = CaseKeyName(key.Key);
+    const auto value = TryTextToFloat(*text);
+    if (!value || !std::isfinite(static_cast<double>(*value)))
+        throw EBadInput(name + ": '" + *text + "' is not a number");
+    const double number = static_cast<double>(*value);
+    if (!InFieldRange(key.Field, number)) {
+        const auto& spec = DesignFieldSpec(key.Field);
+        throw EBadInput(name + ": " + *text + " is outside the range " +
+                        Format("%g to %g %s", {spec.RangeLo, spec.RangeHi, key.Unit}));
+    }
+    return number;
+}
+
+double Given(const std::optional<double>& value, TDesignField field)
+{
+    return ShownValue(field, value.value_or(TextToDouble(DesignFieldSpec(field).InitialText)));
+}
+
+} // namespace
+
+void SelectByName(TRefrigLib& lib, const std::string& name)
+{
+    const auto& names = lib.RefrigerantNames();
+    const auto found = std::find_if(names.begin(), names.end(),
+                                    [&](const std::string& n) { return SameText(n, name); });
+    if (found != names.end()) {
+        lib.SelectRefrigerantIndex(static_cast<int>(found - names.begin()));
+        return;
+    }
+    if (SameText(name, "R22")) {
+        lib.SelectRefrigerant("R22");
+        return;
+    }
+    std::string known;
+    for (const auto& n : names)
+        known += (known.empty() ? "" : ", ") + n;
+    throw EBadInput("refrigerant: '" + name + "' is not in the library" +
+                    (known.empty() ? std::string(" (no library file; only R22 is built in)")
+                                   : " (known: " + known + ")"));
+}
+
+TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input)
+{
+    std::optional<double> given[std::size(NumericKeys)];
+    for (std::size_t i = 0; i < std::size(NumericKeys); ++i)
+        given[i] = ReadNumber(input, NumericKeys[i]);
+    auto value = [&](TCaseKey key) -> const std::optional<double>& {
+        for (std::size_t i = 0; i < std::size(NumericKeys); ++i)
+            if (NumericKeys[i].Key == key)
+                return given[i];
+        throw std::logic_error("unknown case key");
+    };
+    if (value(ckMr) && value(ckDuty))
+        throw EBadInput("give either mr or duty, not both");
+
+    TCaseRun run;
+    run.Refrigerant = input[ckRefrigerant].value_or("R22");
+    try {
+        SelectByName(lib, run.Refrigerant);
+    } catch (const EVelloxError& error) {
+        // A library section with a broken coefficient list.
+        throw EBadInput("refrigerant: " + run.Refrigerant + ": " + error.what());
+    }
+    run.DisplayName = lib.GetDisplayName();
+
+    TDesignCase& c = run.Case;
+    try {
+        const double tc = Given(value(ckTc), dfTc);
+        const double te = Given(value(ckTe), dfTe);
+        c.tc = tc;
+        c.te = te;
+        c.sc = Given(value(ckSc), dfSc);
+        c.sh = Given(value(ckSh), dfSh);
+        c.dp = Given(value(ckDpl), dfDp);
+        c.dpEvap = Given(value(ckDpe), dfDpEvap);
+        c.id = Given(value(ckId), dfId);
+        // The pressures follow the temperatures through the dew-point line
+        // unless they are given.
+        c.pc = ShownValue(dfPc, value(ckPc).value_or(
+                                    Checked::ToDouble(lib.DewPressure(tc) * 0.001L)));
+        c.pe = ShownValue(dfPe, value(ckPe).value_or(
+                                    Checked::ToDouble(lib.DewPressure(te) * 0.001L)));
+        if (!value(ckDuty))
+            c.mr = Given(value(ckMr), dfMr);
+        run.RefrigEffect = RefrigeratingEffect(lib, c);
+        const double effect = *run.RefrigEffect;
+        if (value(ckDuty)) {
+            const double duty = ShownValue(dfQe, *value(ckDuty));
+            c.Qe = duty;
+            c.mr = ShownValue(dfMr, Checked::ToDouble(Checked::Div(duty, effect)));
+        } else {
+            c.Qe = ShownValue(dfQe, Checked::ToDouble(static_cast<Extended>(c.mr.Number()) * effect));
+        }
+        run.Prepared = true;
+        run.Window.EffectLabel = RefrigEffectText(effect);
+        run.Window.Panel0 = SolvedText(false);
+    } catch (const EVelloxError& error) {
+        run.Outcome.Error = error.what();
+        run.Window.Panel0 = SolvedText(false);
+        return run;
+    }
+
+    run.Outcome = RunSolve(lib, c, run.Results, run.Window);
+    return run;
+}

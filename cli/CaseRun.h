@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cli/CaseInput.h"
+#include "cli/WindowTexts.h"
+#include "refrig/RefrigLib.h"
+#include "sizing/SolveDriver.h"
+
+#include <optional>
+#include <string>
+
+// One design case taken through the program's own steps: the refrigerant is
+// selected as the window's selector selects it, every value is held at the
+// precision its field shows, the pressures follow the temperatures and the
+// duty the mass flow (or the mass flow the duty) as the field coupling sets
+// them, and then Solve runs.
+struct TCaseRun {
+    std::string Refrigerant; // the name selected
+    std::string DisplayName;
+    TDesignCase Case;        // the values used, in storage units
+    bool Prepared = false;   // every value of Case is a number
+    std::optional<double> RefrigEffect; // kJ/kg
+    TSolveResults Results;
+    TSolveOutcome Outcome;
+    TWindowTexts Window;
+};
+
+// Raises EBadInput for refused input; arithmetic faults while preparing or
+// solving end up in Outcome.Error with the case not solved.
+TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input);
+
+// Selects a refrigerant by name: a name of the library file (letter case
+// aside), or "R22" for the built-in record. EBadInput for any other name.
+void SelectByName(TRefrigLib& lib, const std::string& name);

@@ -1,0 +1,73 @@
+#include "cli/Csv.h"
+
+namespace {
+
+std::string TrimBlanks(const std::string& text)
+{
+    const auto begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos)
+        return {};
+    const auto end = text.find_last_not_of(" \t");
+    return text.substr(begin, end - begin + 1);
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> ReadCsvRecord(std::istream& in)
+{
+    std::string line;
+    if (!std::getline(in, line))
+        return std::nullopt;
+    std::vector<std::string> fields;
+    std::string field;
+    bool quoted = false;
+    bool wasQuoted = false;
+    for (;;) {
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const char c = line[i];
+            if (quoted) {
+                if (c == '"') {
+                    if (i + 1 < line.size() && line[i + 1] == '"') {
+                        field += '"';
+                        ++i;
+                    } else {
+                        quoted = false;
+                    }
+                } else {
+                    field += c;
+                }
+            } else if (c == '"' && TrimBlanks(field).empty()) {
+                field.clear();
+                quoted = true;
+                wasQuoted = true;
+            } else if (c == ',') {
+                fields.push_back(wasQuoted ? field : TrimBlanks(field));
+                field.clear();
+                wasQuoted = false;
+            } else if (c != '\r' || i + 1 != line.size()) {
+                field += c;
+            }
+        }
+        if (!quoted)
+            break;
+        // A quoted field runs on over the line end.
+        field += '\n';
+        if (!std::getline(in, line))
+            break;
+    }
+    fields.push_back(wasQuoted ? field : TrimBlanks(field));
+    return fields;
+}
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}

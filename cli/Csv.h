@@ -1,0 +1,12 @@
+#pragma once
+
+#include <istream>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Comma-separated values: fields may be quoted with "..." (a doubled quote
+// inside stands for one); blanks around unquoted fields are dropped; CRLF or
+// LF line ends.
+std::optional<std::vector<std::string>> ReadCsvRecord(std::istream& in);
+std::string CsvField(const std::string& text);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "cli/CaseInput.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TOptions {
+    std::string Library;              // empty: the built-in R22 only
+    TCaseInput Case;                  // --refrigerant, --tc, ...
+    bool Json = false;
+    std::optional<std::string> Batch; // file name, "-" for standard input
+    bool Help = false;
+    bool Version = false;
+};
+
+// Reads the command line (without the program name). Raises EBadInput.
+TOptions ParseOptions(const std::vector<std::string>& args);
+
+extern const char* const UsageText;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "sizing/SolveDriver.h"
+
+#include <string>
+#include <vector>
+
+// The result displays of the main window, kept as texts: what a user would
+// read on the window after the same actions.
+class TWindowTexts : public TSolveView {
+public:
+    std::string EffectLabel;
+    std::string WolfLabelText;
+    std::string ChoiLabelText;
+    std::string StoeckerLabelText;
+    std::string Panel0; // solved state
+    std::string Panel1; // leaving temperature
+    std::string Panel2; // capillary length
+    std::vector<std::string> Refusals;
+    std::vector<TStoeckerStep> Steps;
+    bool WolfShown = false;
+    bool ChoiShown = false;
+
+    TWindowTexts();
+
+    void ClearSteps() override;
+    void AddStep(const TStoeckerStep& step) override;
+    void ShowWolf(double length) override;
+    void ShowChoi(double length) override;
+    void ShowStoecker(const TStoeckerResults& results) override;
+    void ShowRefusal(const std::string& message) override;
+    void ShowCapillaryLength(double choiLength) override;
+    void ShowSolved(bool solved) override;
+};

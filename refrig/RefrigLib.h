@@ -1,0 +1,97 @@
+#pragma once
+
+#include "refrig/RefrigData.h"
+
+#include <string>
+#include <vector>
+
+// The refrigerant library: one current refrigerant, selected by name from the
+// library file (INI form, one section per refrigerant), with the property
+// correlations evaluated on it. A missing file, section or value falls back to
+// the built-in R22 record, so there is always a usable refrigerant.
+//
+// Property units: temperatures °C, pressures Pa, enthalpies J/kg, volumes
+// m³/kg, specific heats J/(kg·K), viscosities Pa·s, conductivities W/(m·K),
+// surface tension N/m. Every operation evaluates its formula afresh in
+// extended precision and raises the checked-arithmetic errors.
+class TRefrigLib {
+public:
+    // libraryFile: path of the library file; empty for none. Selects "R22".
+    explicit TRefrigLib(std::string libraryFile = {});
+
+    // Makes the named section the current refrigerant. Raises EListError or
+    // EConvertError for a coefficient list that is too short or not numeric.
+    void SelectRefrigerant(const std::string& name);
+    // Selects the name at that position of RefrigerantNames (EListError outside).
+    void SelectRefrigerantIndex(int index);
+
+    const std::string& LibraryFile() const { return LibraryFile_; }
+    // Section names of the file, sorted without regard to letter case.
+    const std::vector<std::string>& RefrigerantNames() const { return RefrigerantNames_; }
+    // The file's modification time in the user's date and time formats; empty
+    // when it cannot be read.
+    const std::string& LibraryFileDate() const { return LibraryFileDate_; }
+    // RNumber of the refrigerant last read from the file; empty before.
+    const std::string& CurrentName() const { return CurrentName_; }
+    // The message of an error raised by the initial selection of "R22" (the
+    // built-in record is then current); empty when there was none.
+    const std::string& StartupError() const { return StartupError_; }
+
+    const TRefrigData& Data() const { return Data_; }
+
+    std::string GetRNumber() const { return Data_.RNumber; }
+    std::string GetChemicalName() const { return Data_.ChemicalName; }
+    std::string GetFormula() const { return Data_.Formula; }
+    // "R22 (chlorodifluoromethane, CHClF2)"
+    std::string GetDisplayName() const;
+
+    // Saturation
+    double DewPressure(double T) const;
+    double DewTemperature(double P) const;
+    double BubblePressure(double T) const;
+    double BubbleTemperature(double P) const;
+    double TemperatureGlide(double P) const;
+
+    // Characteristic values
+    double CriticalPressure() const;
+    double CriticalTemperature() const;
+    double CriticalDensity() const;
+    double BoilingPoint() const;
+    double BoilingPressure() const;
+    double TriplePoint() const;
+    double MolarMass() const;
+    double MinTemperature() const;
+    double MaxTemperature() const;
+    double UpperTemperatureLimit() const;
+    double LowerTemperatureLimit() const;
+
+    // Saturated liquid and vapour at temperature T
+    double LiquidVolume(double T) const;
+    double VapourVolume(double T) const;
+    double LiquidEnthalpy(double T) const;
+    double VapourEnthalpyBase(double T) const;
+    double VapourEnthalpy(double T) const;
+    double LatentHeat(double T) const;
+    double LiquidSpecificHeat(double T) const;
+    double VapourSpecificHeat(double T) const;
+    double LiquidViscosity(double T) const;
+    double VapourViscosity(double T) const;
+    double LiquidConductivity(double T) const;
+    double VapourConductivity(double T) const;
+    double SurfaceTension(double T) const;
+
+    // Temperature of saturated liquid of enthalpy h.
+    double LiquidTemperature(double h) const;
+    // Enthalpy of vapour at T superheated from saturation temperature Ts.
+    double SuperheatEnthalpy(double Ts, double T) const;
+    // The superheat factor for superheat d at saturation temperature s.
+    double SuperheatPoly(double d, double s) const;
+
+private:
+    std::string LibraryFile_;
+    std::vector<std::string> RefrigerantNames_;
+    std::string LibraryFileDate_;
+    std::string CurrentName_;
+    std::string StartupError_;
+    TRefrigData Data_;
+};

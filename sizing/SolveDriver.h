@@ -1,0 +1,46 @@
+#pragma once
+
+#include "refrig/RefrigLib.h"
+#include "sizing/DesignCase.h"
+#include "sizing/Stoecker.h"
+
+#include <string>
+
+// The result fields of the main window that a Solve writes.
+struct TSolveResults {
+    double WolfLength = 0;        // m
+    double ChoiLength = 0;        // m
+    TStoeckerResults Stoecker;    // length, leaving temperature, choked
+    bool Solved = false;
+};
+
+// Where the solve driver shows what it finds: the main window, or the command
+// line tool's copy of it. Each method's display is written as soon as the
+// method finishes.
+class TSolveView : public TStepSink {
+public:
+    virtual void ShowWolf(double length) = 0;
+    virtual void ShowChoi(double length) = 0;
+    // The simulation finished: its label and the leaving temperature.
+    virtual void ShowStoecker(const TStoeckerResults& results) = 0;
+    // The simulation refused the inputs; the message is for a message box.
+    virtual void ShowRefusal(const std::string& message) = 0;
+    virtual void ShowCapillaryLength(double choiLength) = 0;
+    virtual void ShowSolved(bool solved) = 0;
+};
+
+enum class TStoeckerStatus { NotRun, Refused, Ok };
+
+struct TSolveOutcome {
+    bool Solved = false;
+    TStoeckerStatus Stoecker = TStoeckerStatus::NotRun;
+    std::string Refusal; // the simulation's message when it refused
+    std::string Error;   // the fault that ended the Solve, empty when none
+};
+
+// Runs Wolf, Cho and Stoecker in this order under one guard. A fault ends the
+// remaining methods at once and the case is not solved; the results of the
+// methods that finished stay. A refusal of the simulation is no fault: the
+// case is still solved.
+TSolveOutcome RunSolve(const TRefrigLib& lib, const TDesignCase& designCase, TSolveResults& results,
+                       TSolveView& view);

@@ -1,0 +1,150 @@
+#include "sizing/Stoecker.h"
+
+#include "common/CheckedMath.h"
+#include "common/Format.h"
+#include "refrig/FrictionFactor.h"
+
+#include <numbers>
+
+using namespace Checked;
+
+namespace {
+
+constexpr double Roughness = 0.0000015; // m, drawn copper tube
+constexpr Extended MomentumFactor = 1.55L;
+
+// Friction factor with the start value 0.33·Re^−0.25 of the iterations.
+double StepFriction(double Re, double D)
+{
+    return FrictionFactor(Re, D, Roughness, ToDouble(0.33L * Power(Re, -0.25L)));
+}
+
+TStoeckerOutcome Refuse(std::string message) { return {true, std::move(message)}; }
+
+} // namespace
+
+TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designCase,
+                               TStoeckerResults& results, TStepSink& sink)
+{
+    const double tc = designCase.tc.Number();
+    const double te = designCase.te.Number();
+
+    const double upper = lib.UpperTemperatureLimit();
+    const double lower = lib.LowerTemperatureLimit();
+    // Evaporating temperatures reach 30 K further down than condensing ones,
+    // unless the refrigerant's own limit is already below −40 °C.
+    const double teLower = lower > -40 ? lower - 30 : lower;
+    const std::string range = Format("[%0.1f..%0.1f]", {teLower, upper});
+    if (te < teLower || te > upper)
+        return Refuse("te is out of range...\r\n" + range);
+    if (tc < lower || tc > upper)
+        return Refuse("tc is out of range...\r\n" + range);
+    if (tc < te)
+        return Refuse("te must be less than tc...");
+
+    const double pc = designCase.pc.Number();
+    const double pe = designCase.pe.Number();
+    const double sc = designCase.sc.Number();
+    const double mr = designCase.mr.Number();
+    const double dPfit = designCase.dp.Number();
+    const double dPevap = designCase.dpEvap.Number();
+    const double id = designCase.id.Number();
+
+    // Entry section
+    results.Length = 0;
+    const double D = ToDouble(0.001L * id);
+    const double A = ToDouble(std::numbers::pi_v<Extended> * D * D / 4.0L);
+    const double G = ToDouble(Div(mr, A));
+    const double tEnd = lib.DewTemperature(ToDouble(1000.0L * (static_cast<Extended>(pe) + dPevap)));
+    const double dTfit =
+        ToDouble(tc - static_cast<Extended>(lib.DewTemperature(
+                          ToDouble(1000.0L * (static_cast<Extended>(pc) - dPfit)))));
+    double t1 = tc;
+
+    // A sub-cooled inlet first loses the fitting's pressure drop as liquid;
+    // the amount of sub-cooling plays no further part.
+    if (sc > 0) {
+        const double p1 = lib.DewPressure(t1);
+        const double p2 = lib.DewPressure(ToDouble(static_cast<Extended>(t1) - dTfit));
+        const double mu = lib.LiquidViscosity(t1);
+        const double Re = ToDouble(Div(static_cast<Extended>(G) * D, mu));
+        const double v = lib.LiquidVolume(t1);
+        const double V = ToDouble(static_cast<Extended>(G) * v);
+        const double f = StepFriction(Re, D);
+        const double dL =
+            ToDouble(Div(2.0L * v * D, static_cast<Extended>(V) * V * f) *
+                     ((static_cast<Extended>(p1) - p2) - 1000.0L * dPfit));
+        results.Length = ToDouble(static_cast<Extended>(results.Length) + dL);
+        t1 = ToDouble(static_cast<Extended>(t1) - dTfit);
+    }
+
+    results.Choked = false;
+
+    // Saturated liquid at the start of the two-phase flow
+    double p1 = lib.DewPressure(t1);
+    double v1 = lib.LiquidVolume(t1);
+    double h1 = lib.LiquidEnthalpy(t1);
+    double V1 = ToDouble(static_cast<Extended>(G) * v1);
+    double f1 = StepFriction(ToDouble(Div(static_cast<Extended>(G) * D, lib.LiquidViscosity(t1))), D);
+
+    sink.ClearSteps();
+
+    double t2;
+    bool last = false;
+    do {
+        t2 = t1 - 1.0;
+        const double p2 = lib.BubblePressure(t2);
+        const double vf = lib.LiquidVolume(t2);
+        const double vg = lib.VapourVolume(t2);
+        const double muf = lib.LiquidViscosity(t2);
+        const double mug = lib.VapourViscosity(t2);
+        const double hf = lib.LiquidEnthalpy(t2);
+        const double hg = lib.VapourEnthalpy(t2);
+
+        // Quality from h1 + V1²/2 = h2 + V2²/2 with h2 and V2 linear in x.
+        const Extended dv = static_cast<Extended>(vg) - vf;
+        const Extended Gdv = G * dv;
+        const double a = ToDouble(Gdv * Gdv / 2.0L);
+        const double b = ToDouble(static_cast<Extended>(G) * G * vf * dv + (static_cast<Extended>(hg) - hf));
+        const Extended Gvf = static_cast<Extended>(G) * vf;
+        const double c = ToDouble(Gvf * Gvf / 2.0L + hf - h1 - static_cast<Extended>(V1) * V1 / 2.0L);
+        const double x = ToDouble(Div(Sqrt(static_cast<Extended>(b) * b - 4.0L * a * c) - b, 2.0L * a));
+
+        const double h2 = ToDouble((1.0L - x) * hf + static_cast<Extended>(x) * hg);
+        const double v2 = ToDouble((1.0L - x) * vf + static_cast<Extended>(x) * vg);
+        const double mu2 = ToDouble((1.0L - x) * muf + static_cast<Extended>(x) * mug);
+        const double V2 = ToDouble(static_cast<Extended>(G) * v2);
+        const double Re2 = ToDouble(Div(static_cast<Extended>(G) * D, mu2));
+        const double f2 = StepFriction(Re2, D);
+
+        const double fm = ToDouble((static_cast<Extended>(f1) + f2) / 2.0L);
+        const double Vm = ToDouble((static_cast<Extended>(V1) + V2) / 2.0L);
+        const double vm = ToDouble((static_cast<Extended>(v1) + v2) / 2.0L);
+
+        // Length over which friction and acceleration use up the step's
+        // pressure drop.
+        const double dL = ToDouble(Div(2.0L * vm * D * MomentumFactor, static_cast<Extended>(Vm) * Vm * fm) *
+                                   ((static_cast<Extended>(p1) - p2) - static_cast<Extended>(G) * (static_cast<Extended>(V2) - V1)));
+        results.Length = ToDouble(static_cast<Extended>(results.Length) + dL);
+
+        if (t2 < tEnd)
+            last = true;
+
+        sink.AddStep({t2, p2, x, v2, h2, V2, dL, results.Length});
+
+        t1 = t2;
+        p1 = p2;
+        v1 = v2;
+        h1 = h2;
+        V1 = V2;
+        f1 = f2;
+
+        if (dL < 0) {
+            last = true;
+            results.Choked = true;
+        }
+    } while (!last);
+
+    results.LeavingTemp = t2;
+    return {};
+}
