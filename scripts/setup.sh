@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    locales cmake ninja-build g++ pkg-config
     qt6-base-dev libgif-dev libjpeg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdg-utils fonts-dejavu-core
@@ -18,16 +18,39 @@ for package in "${packages[@]}"; do
     fi
 done
 
-if ((${#missing[@]} == 0)); then
+# Number text must never follow the user's locale; the tests prove it under a
+# decimal-comma locale, which must therefore exist.
+need_locale=0
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    need_locale=1
+fi
+
+if ((${#missing[@]} == 0 && need_locale == 0)); then
     exit 0
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "Missing packages. Install them with:" >&2
-    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    if ((${#missing[@]})); then
+        echo "  sudo apt-get install -y ${missing[*]}" >&2
+    fi
+    if ((need_locale)); then
+        echo "and generate the de_DE.UTF-8 locale the tests use:" >&2
+        echo "  sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen && sudo locale-gen" >&2
+    fi
     exit 1
 fi
 
-echo "Installing: ${missing[*]}"
-apt-get update -q
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+if ((need_locale)); then
+    if grep -q 'de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+        sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+    else
+        echo 'de_DE.UTF-8 UTF-8' >>/etc/locale.gen
+    fi
+    locale-gen
+fi
