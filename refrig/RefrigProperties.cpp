@@ -100,7 +100,7 @@ double TRefrigLib::VapourVolume(double T) const
 {
     const auto& c = Data_.vv;
     const Extended t = T;
-    return ToDouble(Exp(c[0] + Div(c[1], t + 273.15L)) *
+    return ToDouble(Exp(c[0] + Div(c[1], t + 273.15) /* zero exactly at -273.15 */) *
                     (c[2] + c[3] * t + c[4] * t * t + c[5] * t * t * t));
 }
 

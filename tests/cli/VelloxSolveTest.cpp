@@ -1,0 +1,232 @@
+// vellox-solve run as a user runs it: arguments in, text, JSON or CSV out.
+#include "support/ParamName.h"
+#include "support/TempDir.h"
+
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// Runs the program with the given argument text (shell-quoted by the caller),
+// optionally feeding standard input from a file.
+TRun Solve(const std::string& args, const std::string& input = {})
+{
+    TTempDir dir;
+    const std::string errFile = (dir.Path() / "stderr").string();
+    std::string command = std::string(VELLOX_SOLVE) + " " + args + " 2>" + errFile;
+    if (!input.empty())
+        command += " <" + dir.Write("stdin", input);
+    TRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return run;
+    std::array<char, 4096> buffer{};
+    std::size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.Out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errFile);
+    run.Err.assign(std::istreambuf_iterator<char>(err), {});
+    return run;
+}
+
+// The number after "key": in a JSON text (NaN when absent or null).
+double JsonNumber(const std::string& json, const std::string& key)
+{
+    const std::regex pattern("\"" + key + "\": (-?[0-9.eE+-]+)");
+    std::smatch match;
+    if (!std::regex_search(json, match, pattern))
+        return std::nan("");
+    return std::strtod(match[1].str().c_str(), nullptr);
+}
+
+bool JsonHas(const std::string& json, const std::string& text)
+{
+    return json.find(text) != std::string::npos;
+}
+
+TEST(VelloxSolve, WorkedExampleAsJson)
+{
+    const TRun run = Solve("--json");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::string& j = run.Out;
+    EXPECT_TRUE(JsonHas(j, "\"refrigerant\": \"R22\""));
+    EXPECT_TRUE(JsonHas(j, "\"displayName\": \"R22 (chlorodifluoromethane, CHClF2)\""));
+    EXPECT_NEAR(JsonNumber(j, "refrigEffect"), 169.3, 0.05);
+    EXPECT_EQ(JsonNumber(j, "pc"), 1540.346);
+    EXPECT_EQ(JsonNumber(j, "pe"), 586.201);
+    EXPECT_EQ(JsonNumber(j, "massFlow"), 0.01);
+    EXPECT_EQ(JsonNumber(j, "duty"), 1.693);
+    EXPECT_NEAR(JsonNumber(j, "wolfLength"), 3.199, 0.0005);
+    EXPECT_NEAR(JsonNumber(j, "choiLength"), 3.393, 0.0005);
+    EXPECT_NEAR(JsonNumber(j, "length"), 2.996, 0.0005);
+    EXPECT_NEAR(JsonNumber(j, "leavingTemp"), 11.19, 0.005);
+    EXPECT_TRUE(JsonHas(j, "\"status\": \"ok\""));
+    EXPECT_TRUE(JsonHas(j, "\"choked\": false"));
+    EXPECT_TRUE(JsonHas(j, "\"solved\": true"));
+    EXPECT_TRUE(JsonHas(j, "\"error\": null"));
+    // 28 steps; the first as the table shows it.
+    const std::regex step(R"(\n      \[([^\]]*)\])");
+    std::vector<std::string> steps;
+    for (std::sregex_iterator it(j.begin(), j.end(), step), end; it != end; ++it)
+        steps.push_back((*it)[1]);
+    ASSERT_EQ(steps.size(), 28U);
+    std::istringstream first(steps[0]);
+    std::vector<double> v;
+    for (std::string item; std::getline(first, item, ',');)
+        v.push_back(std::strtod(item.c_str(), nullptr));
+    ASSERT_EQ(v.size(), 8U);
+    const double expected[8] = {38, 1473.7, 0.008, 0.000998, 248.60, 4.781, 0.3391, 0.339};
+    const double within[8] = {0.5, 0.05, 0.0005, 0.0000005, 0.005, 0.0005, 0.00005, 0.0005};
+    for (std::size_t i = 0; i < 8; ++i)
+        EXPECT_NEAR(v[i], expected[i], within[i]) << "column " << i;
+}
+
+TEST(VelloxSolve, WorkedExampleAsText)
+{
+    const TRun run = Solve("");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    for (const char* line : {"R22 (chlorodifluoromethane, CHClF2)\n",
+                             "Refrigerating Effect = 169.3 kJ/kg\n", "Wolf method L = 3.199m\n",
+                             "Choi method L = 3.393m\n", "Stoecker method = 2.996 m\n",
+                             "Capillary Length = 3.393 m\n", "Solved..\n", "11.2 °C\n",
+                             "\n38\t1473.7\t0.008\t0.000998\t248.60\t4.781\t0.3391\t0.339\n"})
+        EXPECT_TRUE(JsonHas(run.Out, line)) << line;
+}
+
+TEST(VelloxSolve, ZeroSubCoolingIsNotSolved)
+{
+    const TRun run = Solve("--sc 0 --json");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NEAR(JsonNumber(run.Out, "wolfLength"), 1.832, 0.0005);
+    EXPECT_TRUE(JsonHas(run.Out, "\"choiLength\": null"));
+    EXPECT_TRUE(JsonHas(run.Out, "\"status\": \"notRun\""));
+    EXPECT_TRUE(JsonHas(run.Out, "\"solved\": false"));
+    EXPECT_TRUE(JsonHas(run.Out, "\"error\": \"Floating point division by zero\""));
+    EXPECT_TRUE(JsonHas(run.Err, "division by zero"));
+}
+
+TEST(VelloxSolve, RefusalStillSolves)
+{
+    const TRun run = Solve("--te 45 --json");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_TRUE(JsonHas(run.Out, "\"status\": \"refused\""));
+    EXPECT_TRUE(JsonHas(run.Out, "\"message\": \"te must be less than tc...\""));
+    EXPECT_TRUE(JsonHas(run.Out, "\"length\": null"));
+    EXPECT_TRUE(JsonHas(run.Out, "\"solved\": true"));
+}
+
+TEST(VelloxSolve, DutyGivesTheMassFlowThroughTheEffect)
+{
+    const TRun run = Solve("--duty=3.386 --json");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    // 3.386 kW / 169.3 kJ/kg, held at the mass-flow field's precision.
+    EXPECT_EQ(JsonNumber(run.Out, "massFlow"), 0.02);
+    EXPECT_EQ(JsonNumber(run.Out, "duty"), 3.386);
+}
+
+TEST(VelloxSolve, ValuesAreHeldAtTheFieldsPrecision)
+{
+    const TRun run = Solve("--tc 40.04 --id 1.63004 --pc 1500.00049 --json");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(JsonNumber(run.Out, "tc"), 40.0);
+    EXPECT_EQ(JsonNumber(run.Out, "id"), 1.63);
+    EXPECT_EQ(JsonNumber(run.Out, "pc"), 1500.0);
+}
+
+struct TBadUsage {
+    const char* Name;
+    const char* Args;
+    const char* Reason; // part of the message on standard error
+};
+
+class VelloxSolveRefuses : public testing::TestWithParam<TBadUsage> {};
+
+TEST_P(VelloxSolveRefuses, WithStatusTwoAndAReason)
+{
+    const TRun run = Solve(GetParam().Args);
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_TRUE(run.Out.empty());
+    EXPECT_TRUE(JsonHas(run.Err, GetParam().Reason)) << run.Err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, VelloxSolveRefuses,
+    testing::Values(TBadUsage{"SubCoolingAboveRange", "--sc 25", "sc: 25 is outside the range 0 to 20 K"},
+                    TBadUsage{"NegativeSuperheat", "--sh -1", "sh: -1 is outside the range 0 to 20 K"},
+                    TBadUsage{"FittingDropAboveRange", "--dpl 500.1", "dpl: 500.1 is outside the range 0 to 500 kPa"},
+                    TBadUsage{"EvaporatorDropAboveRange", "--dpe 1e3", "dpe: 1e3 is outside"},
+                    TBadUsage{"BoreBelowRange", "--id 0.49", "id: 0.49 is outside the range 0.5 to 50 mm"},
+                    TBadUsage{"BoreNotANumber", "--id abc", "id: 'abc' is not a number"},
+                    TBadUsage{"DecimalComma", "--tc 1,5", "tc: '1,5' is not a number"},
+                    TBadUsage{"Empty", "--mr ''", "mr: '' is not a number"},
+                    TBadUsage{"Infinite", "--te 1e999", "te: '1e999' is not a number"},
+                    TBadUsage{"MassFlowAndDuty", "--mr 0.01 --duty 1", "either mr or duty"},
+                    TBadUsage{"UnknownOption", "--tk 40", "unknown option '--tk'"},
+                    TBadUsage{"MissingValue", "--tc", "--tc needs a value"},
+                    TBadUsage{"UnknownRefrigerant", "--refrigerant R999", "'R999' is not in the library"},
+                    TBadUsage{"MissingLibrary", "--library /nonexistent.rdf", "cannot read"}),
+    TParamName());
+
+TEST(VelloxSolve, LibraryRefrigerantIsSelectedWithoutRegardToCase)
+{
+    TTempDir dir;
+    const std::string lib =
+        dir.Write("lib.rdf", "[R22]\nRNumber=R22\n[Hot]\nRNumber=Hot\nChemicalName=hot\n"
+                             "Formula=H\nTCrit=120\n");
+    const TRun run = Solve("--library " + lib + " --refrigerant hot --json");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(JsonHas(run.Out, "\"displayName\": \"Hot (hot, H)\""));
+    // Cho's correlation uses the critical point, so the length changes.
+    EXPECT_GT(std::fabs(JsonNumber(run.Out, "choiLength") - 3.393), 0.01);
+}
+
+TEST(VelloxSolve, BatchGoesOnPastBadRows)
+{
+    const std::string input = "tc,te,sc,mr,id\n"
+                              "40,5,5,0.01,1.63\n"
+                              "40,5,0,0.01,1.63\n"
+                              "40,5,5,abc,1.63\n"
+                              "40,5,25,0.01,1.63\n"
+                              "\"45\", 0 ,3,0.012,1.7\n";
+    const TRun run = Solve("--batch -", input);
+    EXPECT_EQ(run.Status, 1);
+    std::istringstream lines(run.Out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);)
+        rows.push_back(line);
+    ASSERT_EQ(rows.size(), 6U) << run.Out;
+    EXPECT_EQ(rows[0], "refrigerant,tc,te,pc,pe,sc,sh,mr,duty,dpl,dpe,id,refrigEffect,wolfLength,"
+                       "choiLength,stoeckerLength,leavingTemp,choked,solved,error,stoeckerStatus,"
+                       "stoeckerMessage");
+    EXPECT_TRUE(JsonHas(rows[1], "R22,40,5,1540.346,586.201,5,7.5,0.01,1.693,30,140,1.63,169.3"));
+    EXPECT_TRUE(JsonHas(rows[1], ",false,true,,ok,"));
+    EXPECT_TRUE(JsonHas(rows[2], ",false,Floating point division by zero,notRun,"));
+    EXPECT_TRUE(JsonHas(rows[3], "mr: 'abc' is not a number"));
+    EXPECT_TRUE(JsonHas(rows[4], "sc: 25 is outside the range 0 to 20 K"));
+    EXPECT_TRUE(JsonHas(rows[5], "R22,45,0,"));
+    EXPECT_TRUE(JsonHas(rows[5], ",true,,ok,"));
+}
+
+TEST(VelloxSolve, BatchWithAnUnknownColumnIsBadUsage)
+{
+    const TRun run = Solve("--batch -", "tc,colour\n40,red\n");
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_TRUE(JsonHas(run.Err, "unknown column 'colour'"));
+}
+
+} // namespace
