@@ -3,6 +3,7 @@
 #include "common/CheckedMath.h"
 #include "common/Errors.h"
 #include "common/Format.h"
+#include "common/Text.h"
 #include "common/TextToNumber.h"
 #include "sizing/DesignFields.h"
 #include "sizing/RefrigEffect.h"
@@ -12,14 +13,6 @@
 #include <cmath>
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 struct TNumericKey {
     TCaseKey Key;

@@ -1,17 +1,6 @@
 #include "cli/Csv.h"
 
-namespace {
-
-std::string TrimBlanks(const std::string& text)
-{
-    const auto begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos)
-        return {};
-    const auto end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
-}
-
-} // namespace
+#include "common/Text.h"
 
 std::optional<std::vector<std::string>> ReadCsvRecord(std::istream& in)
 {
@@ -36,12 +25,12 @@ std::optional<std::vector<std::string>> ReadCsvRecord(std::istream& in)
                 } else {
                     field += c;
                 }
-            } else if (c == '"' && TrimBlanks(field).empty()) {
+            } else if (c == '"' && Trim(field).empty()) {
                 field.clear();
                 quoted = true;
                 wasQuoted = true;
             } else if (c == ',') {
-                fields.push_back(wasQuoted ? field : TrimBlanks(field));
+                fields.push_back(wasQuoted ? field : Trim(field));
                 field.clear();
                 wasQuoted = false;
             } else if (c != '\r' || i + 1 != line.size()) {
@@ -55,7 +44,7 @@ std::optional<std::vector<std::string>> ReadCsvRecord(std::istream& in)
         if (!std::getline(in, line))
             break;
     }
-    fields.push_back(wasQuoted ? field : TrimBlanks(field));
+    fields.push_back(wasQuoted ? field : Trim(field));
     return fields;
 }
 

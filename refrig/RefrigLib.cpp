@@ -1,6 +1,7 @@
 #include "refrig/RefrigLib.h"
 
 #include "common/Errors.h"
+#include "common/Text.h"
 #include "common/TextToNumber.h"
 #include "services/IniFile.h"
 
@@ -12,29 +13,6 @@
 #include <sstream>
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-bool LessText(const std::string& a, const std::string& b)
-{
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Lower(x) < Lower(y); });
-}
-
-std::string Trim(const std::string& text)
-{
-    const auto begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos)
-        return {};
-    const auto end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
-}
 
 std::string FileDateText(const std::string& fileName)
 {
