@@ -1,0 +1,10 @@
+#pragma once
+
+#include <ostream>
+#include <QString>
+
+// Test failure messages show Qt texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
