@@ -3,7 +3,6 @@
 #include "common/Errors.h"
 
 #include <cfloat>
-#include <climits>
 #include <cmath>
 
 namespace Checked {
@@ -61,22 +60,36 @@ Extended Sqrt(Extended x)
 
 namespace {
 
-Extended IntPower(Extended base, long long exponent)
+// base^n for a whole n by repeated squaring. The exponent stays an Extended and
+// is halved exactly, so every whole exponent an Extended can hold is a power by
+// multiplication, however large.
+Extended IntPower(Extended base, Extended exponent)
 {
-    if (exponent == 0)
-        return 1.0L;
-    unsigned long long n = exponent < 0 ? static_cast<unsigned long long>(-exponent)
-                                        : static_cast<unsigned long long>(exponent);
+    const bool reciprocal = exponent < 0.0L;
+    Extended n = std::fabs(exponent);
     Extended result = 1.0L;
     Extended factor = base;
-    while (n != 0) {
-        if (n & 1U)
-            result = Finite(result * factor);
-        n >>= 1U;
-        if (n != 0)
-            factor = Finite(factor * factor);
+    try {
+        while (n != 0.0L) {
+            const Extended half = std::floor(n / 2.0L);
+            if (n != 2.0L * half)
+                result = Finite(result * factor);
+            n = half;
+            if (n != 0.0L)
+                factor = Finite(factor * factor);
+        }
+    } catch (const EOverflow&) {
+        // The reciprocal of a power too large for an Extended underflows to zero.
+        if (reciprocal)
+            return 0.0L;
+        throw;
     }
-    return exponent < 0 ? Div(1.0L, result) : result;
+    if (!reciprocal)
+        return result;
+    // A non-zero base whose power underflowed to zero: its reciprocal overflows.
+    if (result == 0.0L && base != 0.0L)
+        throw EOverflow();
+    return Div(1.0L, result);
 }
 
 } // namespace
@@ -85,8 +98,8 @@ Extended Power(Extended base, Extended exponent)
 {
     Finite(base);
     Finite(exponent);
-    if (std::trunc(exponent) == exponent && std::fabs(exponent) <= static_cast<Extended>(INT_MAX))
-        return IntPower(base, static_cast<long long>(exponent));
+    if (std::trunc(exponent) == exponent)
+        return IntPower(base, exponent);
     if (base == 0.0L)
         return 0.0L;
     if (base < 0.0L)

@@ -2,6 +2,7 @@
 
 #include "common/Errors.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,10 +22,11 @@ TDecimal ToDecimal(Extended value)
     TDecimal result;
     if (value == 0.0L)
         return result;
+    // d.ddd...e+XX, independent of the C locale's decimal point.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.29Le", std::fabs(value));
-    // buffer: d.ddd...e+XX
-    std::string text(buffer);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 29);
+    std::string text(buffer, written.ptr);
     const auto e = text.find('e');
     result.Digits = text.substr(0, 1) + text.substr(2, e - 2);
     result.Exponent = std::atoi(text.c_str() + e + 1) + 1;
@@ -87,6 +89,10 @@ std::string Pad(std::string text, int width, bool leftAlign)
     }
     return text;
 }
+
+// Widths and precisions beyond this are refused as a bad format rather than
+// building texts of any length (or overflowing the count while reading it).
+constexpr int MaxWidth = 1000;
 
 [[noreturn]] void BadFormat(std::string_view format)
 {
@@ -176,14 +182,20 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
             ++i;
         }
         int width = 0;
-        while (i < format.size() && format[i] >= '0' && format[i] <= '9')
+        while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
             width = width * 10 + (format[i++] - '0');
+            if (width > MaxWidth)
+                BadFormat(format);
+        }
         int precision = -1;
         if (i < format.size() && format[i] == '.') {
             ++i;
             precision = 0;
-            while (i < format.size() && format[i] >= '0' && format[i] <= '9')
+            while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
                 precision = precision * 10 + (format[i++] - '0');
+                if (precision > MaxWidth)
+                    BadFormat(format);
+            }
         }
         if (i >= format.size() || next == args.end())
             BadFormat(format);

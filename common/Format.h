@@ -34,7 +34,8 @@ public:
 //   %s     text
 //   %%     a percent sign
 // A width (with "-" for left alignment) is honoured. A conversion that does not
-// match its argument, or a missing argument, raises EConvertError.
+// match its argument, a missing argument, or a width or precision above 1000
+// raises EConvertError.
 std::string Format(std::string_view format, std::initializer_list<TFormatArg> args);
 
 // The fixed and general conversions on their own.

@@ -3,17 +3,17 @@
 #include "common/TextToNumber.h"
 
 const std::array<TDesignFieldSpec, 11> DesignFieldSpecs = {{
-    {dfTc, "Condensing", "%0.1f", ft_Fixed, 5, 0, 0, "40.0"},
-    {dfTe, "Evaporating", "%0.1f", ft_Fixed, 5, 0, 0, "5.0"},
-    {dfPc, "Condensing pressure", "%0.3f", ft_Fixed, 5, 0, 0, "1500.000"},
-    {dfPe, "Evaporating pressure", "%0.3f", ft_Fixed, 5, 0, 0, "600.000"},
-    {dfSc, "Sub-Cooling", "%0.1f", ft_Fixed, 5, 0, 20, "5.0"},
-    {dfSh, "Superheat", "%0.1f", ft_Fixed, 5, 0, 20, "7.5"},
-    {dfQe, "Circuit Duty", "%0.3f", ft_AutoOverride, 7, 0, 0, "1.630"},
-    {dfMr, "Mass Flow", "%0.3f", ft_AutoOverride, 5, 0, 0, "0.0100"},
-    {dfDp, "Fitting dP", "%0.3f", ft_Fixed, 5, 0, 500, "30.000"},
-    {dfDpEvap, "EvapCoil dP", "%0.3f", ft_Fixed, 5, 0, 500, "140.000"},
-    {dfId, "Tube ID", "%0.4f", ft_Fixed, 5, 0.5, 50, "1.6300"},
+    {dfTc, "Condensing", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "40.0"},
+    {dfTe, "Evaporating", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "5.0"},
+    {dfPc, "Condensing pressure", utPressure, "%0.3f", ft_Fixed, 5, 0, 0, "1500.000"},
+    {dfPe, "Evaporating pressure", utPressure, "%0.3f", ft_Fixed, 5, 0, 0, "600.000"},
+    {dfSc, "Sub-Cooling", utTemperatureChange, "%0.1f", ft_Fixed, 5, 0, 20, "5.0"},
+    {dfSh, "Superheat", utTemperatureChange, "%0.1f", ft_Fixed, 5, 0, 20, "7.5"},
+    {dfQe, "Circuit Duty", utDutyPrim, "%0.3f", ft_AutoOverride, 7, 0, 0, "1.630"},
+    {dfMr, "Mass Flow", utMassFlow, "%0.3f", ft_AutoOverride, 5, 0, 0, "0.0100"},
+    {dfDp, "Fitting dP", utWaterPressDrop, "%0.3f", ft_Fixed, 5, 0, 500, "30.000"},
+    {dfDpEvap, "EvapCoil dP", utWaterPressDrop, "%0.3f", ft_Fixed, 5, 0, 500, "140.000"},
+    {dfId, "Tube ID", utLengthSmall, "%0.4f", ft_Fixed, 5, 0.5, 50, "1.6300"},
 }};
 
 const TDesignFieldSpec& DesignFieldSpec(TDesignField field)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "units/NqConv.h"
 #include "units/NumberText.h"
 
 #include <array>
@@ -24,6 +25,7 @@ enum TDesignField {
 struct TDesignFieldSpec {
     TDesignField Field;
     const char* Caption;   // label on the window
+    TUnitsType UnitsType;  // quantity kind; the storage unit is its base unit
     const char* FormatStr; // display format in the storage unit
     TFormatType FormatType;
     int SigDigs;
