@@ -20,7 +20,7 @@ std::string CaseNumber(const TCaseRun& run, const TCaseValue& value)
 
 const char* StatusName(TStoeckerStatus status)
 {
-    return status == TStoeckerStatus::Ok ? "ok"
+    return status == TStoeckerStatus::Ok        ? "ok"
            : status == TStoeckerStatus::Refused ? "refused"
                                                 : "notRun";
 }
@@ -99,9 +99,9 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out)
     std::vector<std::string> outHeader;
     for (std::size_t i = 0; i < CaseKeyCount; ++i)
         outHeader.emplace_back(CaseKeyName(static_cast<TCaseKey>(i)));
-    for (const char* name : {"refrigEffect", "wolfLength", "choiLength", "stoeckerLength",
-                             "leavingTemp", "choked", "solved", "error", "stoeckerStatus",
-                             "stoeckerMessage"})
+    for (const char* name :
+         {"refrigEffect", "wolfLength", "choiLength", "stoeckerLength", "leavingTemp", "choked",
+          "solved", "error", "stoeckerStatus", "stoeckerMessage"})
         outHeader.emplace_back(name);
     WriteRow(out, outHeader);
 

@@ -2,12 +2,15 @@
 
 namespace {
 
-constexpr const char* Names[CaseKeyCount] = {"refrigerant", "tc", "te", "pc", "pe", "sc",
+constexpr const char* Names[CaseKeyCount] = {"refrigerant", "tc", "te",   "pc",  "pe",  "sc",
                                              "sh",          "mr", "duty", "dpl", "dpe", "id"};
 
 } // namespace
 
-const char* CaseKeyName(TCaseKey key) { return Names[key]; }
+const char* CaseKeyName(TCaseKey key)
+{
+    return Names[key];
+}
 
 std::optional<TCaseKey> FindCaseKey(const std::string& name)
 {

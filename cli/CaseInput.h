@@ -7,7 +7,20 @@
 
 // The inputs of one design case as given on the command line or in a batch
 // row: each one optional, as text.
-enum TCaseKey { ckRefrigerant, ckTc, ckTe, ckPc, ckPe, ckSc, ckSh, ckMr, ckDuty, ckDpl, ckDpe, ckId };
+enum TCaseKey {
+    ckRefrigerant,
+    ckTc,
+    ckTe,
+    ckPc,
+    ckPe,
+    ckSc,
+    ckSh,
+    ckMr,
+    ckDuty,
+    ckDpl,
+    ckDpe,
+    ckId
+};
 
 constexpr std::size_t CaseKeyCount = 12;
 

@@ -21,8 +21,8 @@ struct TNumericKey {
 };
 
 constexpr TNumericKey NumericKeys[] = {
-    {ckTc, dfTc, "°C"},  {ckTe, dfTe, "°C"},    {ckPc, dfPc, "kPa"},    {ckPe, dfPe, "kPa"},
-    {ckSc, dfSc, "K"},   {ckSh, dfSh, "K"},     {ckMr, dfMr, "kg/s"},   {ckDuty, dfQe, "kW"},
+    {ckTc, dfTc, "°C"},   {ckTe, dfTe, "°C"},       {ckPc, dfPc, "kPa"},  {ckPe, dfPe, "kPa"},
+    {ckSc, dfSc, "K"},    {ckSh, dfSh, "K"},        {ckMr, dfMr, "kg/s"}, {ckDuty, dfQe, "kW"},
     {ckDpl, dfDp, "kPa"}, {ckDpe, dfDpEvap, "kPa"}, {ckId, dfId, "mm"},
 };
 
@@ -109,10 +109,10 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input)
         c.id = Given(value(ckId), dfId);
         // The pressures follow the temperatures through the dew-point line
         // unless they are given.
-        c.pc = ShownValue(dfPc, value(ckPc).value_or(
-                                    Checked::ToDouble(lib.DewPressure(tc) * 0.001L)));
-        c.pe = ShownValue(dfPe, value(ckPe).value_or(
-                                    Checked::ToDouble(lib.DewPressure(te) * 0.001L)));
+        c.pc =
+            ShownValue(dfPc, value(ckPc).value_or(Checked::ToDouble(lib.DewPressure(tc) * 0.001L)));
+        c.pe =
+            ShownValue(dfPe, value(ckPe).value_or(Checked::ToDouble(lib.DewPressure(te) * 0.001L)));
         if (!value(ckDuty))
             c.mr = Given(value(ckMr), dfMr);
         run.RefrigEffect = RefrigeratingEffect(lib, c);
@@ -122,7 +122,8 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input)
             c.Qe = duty;
             c.mr = ShownValue(dfMr, Checked::ToDouble(Checked::Div(duty, effect)));
         } else {
-            c.Qe = ShownValue(dfQe, Checked::ToDouble(static_cast<Extended>(c.mr.Number()) * effect));
+            c.Qe =
+                ShownValue(dfQe, Checked::ToDouble(static_cast<Extended>(c.mr.Number()) * effect));
         }
         run.Prepared = true;
         run.Window.EffectLabel = RefrigEffectText(effect);

@@ -16,8 +16,8 @@
 struct TCaseRun {
     std::string Refrigerant; // the name selected
     std::string DisplayName;
-    TDesignCase Case;        // the values used, in storage units
-    bool Prepared = false;   // every value of Case is a number
+    TDesignCase Case;                   // the values used, in storage units
+    bool Prepared = false;              // every value of Case is a number
     std::optional<double> RefrigEffect; // kJ/kg
     TSolveResults Results;
     TSolveOutcome Outcome;

@@ -49,10 +49,10 @@ void WriteJsonReport(std::ostream& out, const TCaseRun& run)
     field("refrigEffect", JsonNumber(run.RefrigEffect));
     field("massFlow", JsonNumber(Number(run, c.mr)));
     field("duty", JsonNumber(Number(run, c.Qe)));
-    field("wolfLength", JsonNumber(run.Window.WolfShown ? std::optional(run.Results.WolfLength)
-                                                        : std::nullopt));
-    field("choiLength", JsonNumber(run.Window.ChoiShown ? std::optional(run.Results.ChoiLength)
-                                                        : std::nullopt));
+    field("wolfLength",
+          JsonNumber(run.Window.WolfShown ? std::optional(run.Results.WolfLength) : std::nullopt));
+    field("choiLength",
+          JsonNumber(run.Window.ChoiShown ? std::optional(run.Results.ChoiLength) : std::nullopt));
     out << "  \"stoecker\": {\n";
     out << "    \"status\": " << JsonString(StatusName(run.Outcome.Stoecker)) << ",\n";
     out << "    \"message\": "

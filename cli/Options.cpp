@@ -59,7 +59,9 @@ TOptions ParseOptions(const std::vector<std::string>& args)
         if (name == "help" || name == "json" || name == "version") {
             if (value)
                 throw EBadInput("--" + name + " takes no value");
-            (name == "help" ? options.Help : name == "json" ? options.Json : options.Version) = true;
+            (name == "help"   ? options.Help
+             : name == "json" ? options.Json
+                              : options.Version) = true;
             continue;
         }
         if (!TakesValue(name))

@@ -7,8 +7,8 @@
 #include <vector>
 
 struct TOptions {
-    std::string Library;              // empty: the built-in R22 only
-    TCaseInput Case;                  // --refrigerant, --tc, ...
+    std::string Library; // empty: the built-in R22 only
+    TCaseInput Case;     // --refrigerant, --tc, ...
     bool Json = false;
     std::optional<std::string> Batch; // file name, "-" for standard input
     bool Help = false;

@@ -9,8 +9,14 @@ TWindowTexts::TWindowTexts()
 {
 }
 
-void TWindowTexts::ClearSteps() { Steps.clear(); }
-void TWindowTexts::AddStep(const TStoeckerStep& step) { Steps.push_back(step); }
+void TWindowTexts::ClearSteps()
+{
+    Steps.clear();
+}
+void TWindowTexts::AddStep(const TStoeckerStep& step)
+{
+    Steps.push_back(step);
+}
 void TWindowTexts::ShowWolf(double length)
 {
     WolfLabelText = WolfLabel(length);
@@ -29,6 +35,15 @@ void TWindowTexts::ShowStoecker(const TStoeckerResults& results)
     Panel1 = LeavingTempText(results.LeavingTemp);
 }
 
-void TWindowTexts::ShowRefusal(const std::string& message) { Refusals.push_back(message); }
-void TWindowTexts::ShowCapillaryLength(double choiLength) { Panel2 = CapillaryLengthText(choiLength); }
-void TWindowTexts::ShowSolved(bool solved) { Panel0 = SolvedText(solved); }
+void TWindowTexts::ShowRefusal(const std::string& message)
+{
+    Refusals.push_back(message);
+}
+void TWindowTexts::ShowCapillaryLength(double choiLength)
+{
+    Panel2 = CapillaryLengthText(choiLength);
+}
+void TWindowTexts::ShowSolved(bool solved)
+{
+    Panel0 = SolvedText(solved);
+}

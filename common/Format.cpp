@@ -24,8 +24,8 @@ TDecimal ToDecimal(Extended value)
         return result;
     // d.ddd...e+XX, independent of the C locale's decimal point.
     char buffer[64];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 29);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, 29);
     std::string text(buffer, written.ptr);
     const auto e = text.find('e');
     result.Digits = text.substr(0, 1) + text.substr(2, e - 2);
@@ -228,8 +228,8 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
         case 's':
             if (arg.Kind != TFormatArg::TKind::Text)
                 BadFormat(format);
-            piece = precision >= 0 ? arg.Text.substr(0, static_cast<std::size_t>(precision))
-                                   : arg.Text;
+            piece =
+                precision >= 0 ? arg.Text.substr(0, static_cast<std::size_t>(precision)) : arg.Text;
             break;
         default:
             BadFormat(format);

@@ -11,8 +11,14 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::string_view Trim(std::string_view text)
 {
@@ -119,4 +125,7 @@ std::int32_t TextToInt(std::string_view text)
     throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
 }
 
-double TextToDouble(std::string_view text) { return Checked::ToDouble(TextToFloat(text)); }
+double TextToDouble(std::string_view text)
+{
+    return Checked::ToDouble(TextToFloat(text));
+}

@@ -50,8 +50,8 @@ void ReadArray(const IniFile::TSection& section, const char* key, std::array<dou
     std::size_t start = 0;
     for (;;) {
         const auto comma = text->find(',', start);
-        items.push_back(Trim(text->substr(start, comma == std::string::npos ? std::string::npos
-                                                                           : comma - start)));
+        items.push_back(Trim(
+            text->substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
         if (comma == std::string::npos)
             break;
         start = comma + 1;

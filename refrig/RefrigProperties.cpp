@@ -1,10 +1,9 @@
 // The property correlations of the current refrigerant: short closed forms
 // over the coefficient arrays of the record, evaluated in extended precision
 // and stored as doubles once at the end.
-#include "refrig/RefrigLib.h"
-
 #include "common/CheckedMath.h"
 #include "common/Extended.h"
+#include "refrig/RefrigLib.h"
 
 using namespace Checked;
 
@@ -55,7 +54,10 @@ Extended SaturationTemperature(const std::array<double, 3>& c, double P)
 
 } // namespace
 
-double TRefrigLib::DewPressure(double T) const { return ToDouble(SaturationPressure(Data_.dp, T)); }
+double TRefrigLib::DewPressure(double T) const
+{
+    return ToDouble(SaturationPressure(Data_.dp, T));
+}
 
 double TRefrigLib::DewTemperature(double P) const
 {
@@ -77,24 +79,57 @@ double TRefrigLib::TemperatureGlide(double P) const
     return ToDouble(static_cast<Extended>(DewTemperature(P)) - BubbleTemperature(P));
 }
 
-double TRefrigLib::CriticalPressure() const { return ToDouble(Data_.PCrit * 1000.0L); }
-double TRefrigLib::CriticalTemperature() const { return Data_.TCrit; }
-double TRefrigLib::CriticalDensity() const { return Data_.DCrit; }
-double TRefrigLib::BoilingPoint() const { return Data_.TBoil; }
-double TRefrigLib::BoilingPressure() const { return DewPressure(Data_.TBoil); }
-double TRefrigLib::TriplePoint() const { return Data_.TTrip; }
-double TRefrigLib::MolarMass() const { return Data_.wm; }
-double TRefrigLib::MinTemperature() const { return Data_.TMin < -273.0 ? -273.0 : Data_.TMin; }
-double TRefrigLib::MaxTemperature() const { return Data_.TMax; }
+double TRefrigLib::CriticalPressure() const
+{
+    return ToDouble(Data_.PCrit * 1000.0L);
+}
+double TRefrigLib::CriticalTemperature() const
+{
+    return Data_.TCrit;
+}
+double TRefrigLib::CriticalDensity() const
+{
+    return Data_.DCrit;
+}
+double TRefrigLib::BoilingPoint() const
+{
+    return Data_.TBoil;
+}
+double TRefrigLib::BoilingPressure() const
+{
+    return DewPressure(Data_.TBoil);
+}
+double TRefrigLib::TriplePoint() const
+{
+    return Data_.TTrip;
+}
+double TRefrigLib::MolarMass() const
+{
+    return Data_.wm;
+}
+double TRefrigLib::MinTemperature() const
+{
+    return Data_.TMin < -273.0 ? -273.0 : Data_.TMin;
+}
+double TRefrigLib::MaxTemperature() const
+{
+    return Data_.TMax;
+}
 
 double TRefrigLib::UpperTemperatureLimit() const
 {
     return ToDouble(0.8L * Data_.TCrit + 0.2L * Data_.TMax);
 }
 
-double TRefrigLib::LowerTemperatureLimit() const { return MinTemperature(); }
+double TRefrigLib::LowerTemperatureLimit() const
+{
+    return MinTemperature();
+}
 
-double TRefrigLib::LiquidVolume(double T) const { return ToDouble(Cubic(Data_.lv, T)); }
+double TRefrigLib::LiquidVolume(double T) const
+{
+    return ToDouble(Cubic(Data_.lv, T));
+}
 
 double TRefrigLib::VapourVolume(double T) const
 {
@@ -104,9 +139,15 @@ double TRefrigLib::VapourVolume(double T) const
                     (c[2] + c[3] * t + c[4] * t * t + c[5] * t * t * t));
 }
 
-double TRefrigLib::LiquidEnthalpy(double T) const { return ToDouble(Cubic(Data_.lh, T)); }
+double TRefrigLib::LiquidEnthalpy(double T) const
+{
+    return ToDouble(Cubic(Data_.lh, T));
+}
 
-double TRefrigLib::VapourEnthalpyBase(double T) const { return ToDouble(Cubic(Data_.vh, T)); }
+double TRefrigLib::VapourEnthalpyBase(double T) const
+{
+    return ToDouble(Cubic(Data_.vh, T));
+}
 
 double TRefrigLib::VapourEnthalpy(double T) const
 {
@@ -118,8 +159,14 @@ double TRefrigLib::LatentHeat(double T) const
     return ToDouble(static_cast<Extended>(VapourEnthalpy(T)) - LiquidEnthalpy(T));
 }
 
-double TRefrigLib::LiquidSpecificHeat(double T) const { return ToDouble(Quartic(Data_.cl, T)); }
-double TRefrigLib::VapourSpecificHeat(double T) const { return ToDouble(Quartic(Data_.cv, T)); }
+double TRefrigLib::LiquidSpecificHeat(double T) const
+{
+    return ToDouble(Quartic(Data_.cl, T));
+}
+double TRefrigLib::VapourSpecificHeat(double T) const
+{
+    return ToDouble(Quartic(Data_.cv, T));
+}
 
 double TRefrigLib::LiquidViscosity(double T) const
 {
@@ -146,14 +193,18 @@ double TRefrigLib::SurfaceTension(double T) const
     return ToDouble(PolyValue(Data_.si, T) * 0.001L);
 }
 
-double TRefrigLib::LiquidTemperature(double h) const { return ToDouble(Cubic(Data_.th, h)); }
+double TRefrigLib::LiquidTemperature(double h) const
+{
+    return ToDouble(Cubic(Data_.th, h));
+}
 
 double TRefrigLib::SuperheatPoly(double d, double s) const
 {
     const auto& c = Data_.sh;
     const Extended D = d;
     const Extended S = s;
-    return ToDouble(D * (c[0] + c[1] * D + c[2] * S + c[3] * D * S + c[4] * S * S + c[5] * D * S * S));
+    return ToDouble(D *
+                    (c[0] + c[1] * D + c[2] * S + c[3] * D * S + c[4] * S * S + c[5] * D * S * S));
 }
 
 double TRefrigLib::SuperheatEnthalpy(double Ts, double T) const

@@ -11,7 +11,10 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 std::string Trim(const std::string& text)
 {
@@ -24,15 +27,21 @@ std::string Trim(const std::string& text)
     return text.substr(begin, end - begin);
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameText(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
-bool IsBlankName(const std::string& name) { return Trim(name).empty(); }
+bool IsBlankName(const std::string& name)
+{
+    return Trim(name).empty();
+}
 
 // Cuts a UTF-8 text after `count` characters.
 std::string CutCharacters(const std::string& text, std::size_t count)
@@ -74,8 +83,9 @@ std::vector<TParsedSection> ParseFile(const std::string& fileName)
             const auto close = trimmed.find(']');
             const std::string name =
                 Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-            auto found = std::find_if(sections.begin(), sections.end(),
-                                      [&](const TParsedSection& s) { return SameText(s.Name, name); });
+            auto found =
+                std::find_if(sections.begin(), sections.end(),
+                             [&](const TParsedSection& s) { return SameText(s.Name, name); });
             if (found == sections.end()) {
                 sections.push_back({name, {}});
                 current = &sections.back();
@@ -212,8 +222,7 @@ std::int32_t IniFile::ReadInteger(const std::string& section, const std::string&
     return ReadSectionMap(section).ReadInteger(name, defaultValue);
 }
 
-bool IniFile::ReadBool(const std::string& section, const std::string& name,
-                       bool defaultValue) const
+bool IniFile::ReadBool(const std::string& section, const std::string& name, bool defaultValue) const
 {
     return ReadInteger(section, name, defaultValue ? 1 : 0) != 0;
 }

@@ -24,15 +24,15 @@ private:
 // and superheat K, pressures and pressure drops kPa, duty kW, mass flow kg/s,
 // tube bore mm.
 struct TDesignCase {
-    TCaseValue tc = 40.0;     // condensing temperature
-    TCaseValue te = 5.0;      // evaporating temperature
-    TCaseValue pc = 1500.0;   // condensing pressure
-    TCaseValue pe = 600.0;    // evaporating pressure
-    TCaseValue sc = 5.0;      // liquid sub-cooling
-    TCaseValue sh = 7.5;      // suction superheat
-    TCaseValue Qe = 1.63;     // circuit duty
-    TCaseValue mr = 0.01;     // refrigerant mass flow
-    TCaseValue dp = 30.0;     // pressure drop of the fittings ahead of the tube
+    TCaseValue tc = 40.0;      // condensing temperature
+    TCaseValue te = 5.0;       // evaporating temperature
+    TCaseValue pc = 1500.0;    // condensing pressure
+    TCaseValue pe = 600.0;     // evaporating pressure
+    TCaseValue sc = 5.0;       // liquid sub-cooling
+    TCaseValue sh = 7.5;       // suction superheat
+    TCaseValue Qe = 1.63;      // circuit duty
+    TCaseValue mr = 0.01;      // refrigerant mass flow
+    TCaseValue dp = 30.0;      // pressure drop of the fittings ahead of the tube
     TCaseValue dpEvap = 140.0; // pressure drop of the evaporator coil
-    TCaseValue id = 1.63;     // measured inside diameter of the tube
+    TCaseValue id = 1.63;      // measured inside diameter of the tube
 };

@@ -28,7 +28,10 @@ std::string ShownText(TDesignField field, double value)
                         FormatDecimalsOf(spec.FormatStr));
 }
 
-double ShownValue(TDesignField field, double value) { return TextToDouble(ShownText(field, value)); }
+double ShownValue(TDesignField field, double value)
+{
+    return TextToDouble(ShownText(field, value));
+}
 
 bool InFieldRange(TDesignField field, double value)
 {

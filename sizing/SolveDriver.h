@@ -8,9 +8,9 @@
 
 // The result fields of the main window that a Solve writes.
 struct TSolveResults {
-    double WolfLength = 0;        // m
-    double ChoiLength = 0;        // m
-    TStoeckerResults Stoecker;    // length, leaving temperature, choked
+    double WolfLength = 0;     // m
+    double ChoiLength = 0;     // m
+    TStoeckerResults Stoecker; // length, leaving temperature, choked
     bool Solved = false;
 };
 

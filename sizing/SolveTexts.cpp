@@ -15,9 +15,15 @@ std::string RefrigEffectText(double refrigEffect)
     return Format("Refrigerating Effect = %0.1f kJ/kg", {refrigEffect});
 }
 
-std::string WolfLabel(double length) { return Format("Wolf method L = %0.3fm", {length}); }
+std::string WolfLabel(double length)
+{
+    return Format("Wolf method L = %0.3fm", {length});
+}
 
-std::string ChoiLabel(double length) { return Format("Choi method L = %0.3fm", {length}); }
+std::string ChoiLabel(double length)
+{
+    return Format("Choi method L = %0.3fm", {length});
+}
 
 std::string StoeckerLabel(double length)
 {
@@ -31,12 +37,19 @@ std::string CapillaryLengthText(double choiLength)
     return Format("Capillary Length = %0.3f m", {choiLength});
 }
 
-std::string LeavingTempText(double leavingTemp) { return Format("%0.1f °C", {leavingTemp}); }
+std::string LeavingTempText(double leavingTemp)
+{
+    return Format("%0.1f °C", {leavingTemp});
+}
 
-std::string SolvedText(bool solved) { return solved ? "Solved.." : "Not Solved.."; }
+std::string SolvedText(bool solved)
+{
+    return solved ? "Solved.." : "Not Solved..";
+}
 
 std::string StepRowText(const TStoeckerStep& step)
 {
-    return Format("%0.0f\t%0.1f\t%0.3f\t%0.6f\t%0.2f\t%0.3f\t%0.4f\t%0.3f",
-                  {step.t, step.p * 0.001L, step.x, step.v, step.h * 0.001L, step.V, step.dL, step.L});
+    return Format(
+        "%0.0f\t%0.1f\t%0.3f\t%0.6f\t%0.2f\t%0.3f\t%0.4f\t%0.3f",
+        {step.t, step.p * 0.001L, step.x, step.v, step.h * 0.001L, step.V, step.dL, step.L});
 }

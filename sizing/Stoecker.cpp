@@ -19,7 +19,10 @@ double StepFriction(double Re, double D)
     return FrictionFactor(Re, D, Roughness, ToDouble(0.33L * Power(Re, -0.25L)));
 }
 
-TStoeckerOutcome Refuse(std::string message) { return {true, std::move(message)}; }
+TStoeckerOutcome Refuse(std::string message)
+{
+    return {true, std::move(message)};
+}
 
 } // namespace
 
@@ -55,10 +58,10 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
     const double D = ToDouble(0.001L * id);
     const double A = ToDouble(std::numbers::pi_v<Extended> * D * D / 4.0L);
     const double G = ToDouble(Div(mr, A));
-    const double tEnd = lib.DewTemperature(ToDouble(1000.0L * (static_cast<Extended>(pe) + dPevap)));
-    const double dTfit =
-        ToDouble(tc - static_cast<Extended>(lib.DewTemperature(
-                          ToDouble(1000.0L * (static_cast<Extended>(pc) - dPfit)))));
+    const double tEnd =
+        lib.DewTemperature(ToDouble(1000.0L * (static_cast<Extended>(pe) + dPevap)));
+    const double dTfit = ToDouble(tc - static_cast<Extended>(lib.DewTemperature(ToDouble(
+                                           1000.0L * (static_cast<Extended>(pc) - dPfit)))));
     double t1 = tc;
 
     // A sub-cooled inlet first loses the fitting's pressure drop as liquid;
@@ -71,9 +74,8 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
         const double v = lib.LiquidVolume(t1);
         const double V = ToDouble(static_cast<Extended>(G) * v);
         const double f = StepFriction(Re, D);
-        const double dL =
-            ToDouble(Div(2.0L * v * D, static_cast<Extended>(V) * V * f) *
-                     ((static_cast<Extended>(p1) - p2) - 1000.0L * dPfit));
+        const double dL = ToDouble(Div(2.0L * v * D, static_cast<Extended>(V) * V * f) *
+                                   ((static_cast<Extended>(p1) - p2) - 1000.0L * dPfit));
         results.Length = ToDouble(static_cast<Extended>(results.Length) + dL);
         t1 = ToDouble(static_cast<Extended>(t1) - dTfit);
     }
@@ -85,7 +87,8 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
     double v1 = lib.LiquidVolume(t1);
     double h1 = lib.LiquidEnthalpy(t1);
     double V1 = ToDouble(static_cast<Extended>(G) * v1);
-    double f1 = StepFriction(ToDouble(Div(static_cast<Extended>(G) * D, lib.LiquidViscosity(t1))), D);
+    double f1 =
+        StepFriction(ToDouble(Div(static_cast<Extended>(G) * D, lib.LiquidViscosity(t1))), D);
 
     sink.ClearSteps();
 
@@ -105,10 +108,13 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
         const Extended dv = static_cast<Extended>(vg) - vf;
         const Extended Gdv = G * dv;
         const double a = ToDouble(Gdv * Gdv / 2.0L);
-        const double b = ToDouble(static_cast<Extended>(G) * G * vf * dv + (static_cast<Extended>(hg) - hf));
+        const double b =
+            ToDouble(static_cast<Extended>(G) * G * vf * dv + (static_cast<Extended>(hg) - hf));
         const Extended Gvf = static_cast<Extended>(G) * vf;
-        const double c = ToDouble(Gvf * Gvf / 2.0L + hf - h1 - static_cast<Extended>(V1) * V1 / 2.0L);
-        const double x = ToDouble(Div(Sqrt(static_cast<Extended>(b) * b - 4.0L * a * c) - b, 2.0L * a));
+        const double c =
+            ToDouble(Gvf * Gvf / 2.0L + hf - h1 - static_cast<Extended>(V1) * V1 / 2.0L);
+        const double x =
+            ToDouble(Div(Sqrt(static_cast<Extended>(b) * b - 4.0L * a * c) - b, 2.0L * a));
 
         const double h2 = ToDouble((1.0L - x) * hf + static_cast<Extended>(x) * hg);
         const double v2 = ToDouble((1.0L - x) * vf + static_cast<Extended>(x) * vg);
@@ -123,8 +129,10 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
 
         // Length over which friction and acceleration use up the step's
         // pressure drop.
-        const double dL = ToDouble(Div(2.0L * vm * D * MomentumFactor, static_cast<Extended>(Vm) * Vm * fm) *
-                                   ((static_cast<Extended>(p1) - p2) - static_cast<Extended>(G) * (static_cast<Extended>(V2) - V1)));
+        const double dL =
+            ToDouble(Div(2.0L * vm * D * MomentumFactor, static_cast<Extended>(Vm) * Vm * fm) *
+                     ((static_cast<Extended>(p1) - p2) -
+                      static_cast<Extended>(G) * (static_cast<Extended>(V2) - V1)));
         results.Length = ToDouble(static_cast<Extended>(results.Length) + dL);
 
         if (t2 < tEnd)

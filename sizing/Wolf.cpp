@@ -18,7 +18,8 @@ double SolveWolf(const TRefrigLib& lib, const TDesignCase& designCase)
     const double mug = lib.VapourViscosity(tin);
     const double vf = lib.LiquidVolume(tin);
     const double vg = lib.VapourVolume(tin);
-    const double hfg = ToDouble(static_cast<Extended>(lib.VapourEnthalpy(tin)) - lib.LiquidEnthalpy(tin));
+    const double hfg =
+        ToDouble(static_cast<Extended>(lib.VapourEnthalpy(tin)) - lib.LiquidEnthalpy(tin));
     const double xin = 0.03;
 
     const Extended D2 = static_cast<Extended>(D) * D;

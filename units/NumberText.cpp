@@ -65,10 +65,22 @@ std::string CleanSingle(std::string text)
 
 } // namespace
 
-bool IsStringFormat(std::string_view format) { return Contains(format, 's', 'S'); }
-bool IsPairFormat(std::string_view format) { return format.find('/') != std::string_view::npos; }
-bool IsIntegerFormat(std::string_view format) { return Contains(format, 'd', 'D'); }
-bool IsGeneralFormat(std::string_view format) { return Contains(format, 'g', 'G'); }
+bool IsStringFormat(std::string_view format)
+{
+    return Contains(format, 's', 'S');
+}
+bool IsPairFormat(std::string_view format)
+{
+    return format.find('/') != std::string_view::npos;
+}
+bool IsIntegerFormat(std::string_view format)
+{
+    return Contains(format, 'd', 'D');
+}
+bool IsGeneralFormat(std::string_view format)
+{
+    return Contains(format, 'g', 'G');
+}
 bool IsFloatFormat(std::string_view format)
 {
     return Contains(format, 'f', 'F') || IsGeneralFormat(format);

@@ -4,9 +4,9 @@
 
 #include <array>
 #include <cmath>
-#include <fstream>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
@@ -100,11 +100,11 @@ TEST(VelloxSolve, WorkedExampleAsText)
 {
     const TRun run = Solve("");
     ASSERT_EQ(run.Status, 0) << run.Err;
-    for (const char* line : {"R22 (chlorodifluoromethane, CHClF2)\n",
-                             "Refrigerating Effect = 169.3 kJ/kg\n", "Wolf method L = 3.199m\n",
-                             "Choi method L = 3.393m\n", "Stoecker method = 2.996 m\n",
-                             "Capillary Length = 3.393 m\n", "Solved..\n", "11.2 °C\n",
-                             "\n38\t1473.7\t0.008\t0.000998\t248.60\t4.781\t0.3391\t0.339\n"})
+    for (const char* line :
+         {"R22 (chlorodifluoromethane, CHClF2)\n", "Refrigerating Effect = 169.3 kJ/kg\n",
+          "Wolf method L = 3.199m\n", "Choi method L = 3.393m\n", "Stoecker method = 2.996 m\n",
+          "Capillary Length = 3.393 m\n", "Solved..\n", "11.2 °C\n",
+          "\n38\t1473.7\t0.008\t0.000998\t248.60\t4.781\t0.3391\t0.339\n"})
         EXPECT_TRUE(JsonHas(run.Out, line)) << line;
 }
 
@@ -166,20 +166,22 @@ TEST_P(VelloxSolveRefuses, WithStatusTwoAndAReason)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, VelloxSolveRefuses,
-    testing::Values(TBadUsage{"SubCoolingAboveRange", "--sc 25", "sc: 25 is outside the range 0 to 20 K"},
-                    TBadUsage{"NegativeSuperheat", "--sh -1", "sh: -1 is outside the range 0 to 20 K"},
-                    TBadUsage{"FittingDropAboveRange", "--dpl 500.1", "dpl: 500.1 is outside the range 0 to 500 kPa"},
-                    TBadUsage{"EvaporatorDropAboveRange", "--dpe 1e3", "dpe: 1e3 is outside"},
-                    TBadUsage{"BoreBelowRange", "--id 0.49", "id: 0.49 is outside the range 0.5 to 50 mm"},
-                    TBadUsage{"BoreNotANumber", "--id abc", "id: 'abc' is not a number"},
-                    TBadUsage{"DecimalComma", "--tc 1,5", "tc: '1,5' is not a number"},
-                    TBadUsage{"Empty", "--mr ''", "mr: '' is not a number"},
-                    TBadUsage{"Infinite", "--te 1e999", "te: '1e999' is not a number"},
-                    TBadUsage{"MassFlowAndDuty", "--mr 0.01 --duty 1", "either mr or duty"},
-                    TBadUsage{"UnknownOption", "--tk 40", "unknown option '--tk'"},
-                    TBadUsage{"MissingValue", "--tc", "--tc needs a value"},
-                    TBadUsage{"UnknownRefrigerant", "--refrigerant R999", "'R999' is not in the library"},
-                    TBadUsage{"MissingLibrary", "--library /nonexistent.rdf", "cannot read"}),
+    testing::Values(
+        TBadUsage{"SubCoolingAboveRange", "--sc 25", "sc: 25 is outside the range 0 to 20 K"},
+        TBadUsage{"NegativeSuperheat", "--sh -1", "sh: -1 is outside the range 0 to 20 K"},
+        TBadUsage{"FittingDropAboveRange", "--dpl 500.1",
+                  "dpl: 500.1 is outside the range 0 to 500 kPa"},
+        TBadUsage{"EvaporatorDropAboveRange", "--dpe 1e3", "dpe: 1e3 is outside"},
+        TBadUsage{"BoreBelowRange", "--id 0.49", "id: 0.49 is outside the range 0.5 to 50 mm"},
+        TBadUsage{"BoreNotANumber", "--id abc", "id: 'abc' is not a number"},
+        TBadUsage{"DecimalComma", "--tc 1,5", "tc: '1,5' is not a number"},
+        TBadUsage{"Empty", "--mr ''", "mr: '' is not a number"},
+        TBadUsage{"Infinite", "--te 1e999", "te: '1e999' is not a number"},
+        TBadUsage{"MassFlowAndDuty", "--mr 0.01 --duty 1", "either mr or duty"},
+        TBadUsage{"UnknownOption", "--tk 40", "unknown option '--tk'"},
+        TBadUsage{"MissingValue", "--tc", "--tc needs a value"},
+        TBadUsage{"UnknownRefrigerant", "--refrigerant R999", "'R999' is not in the library"},
+        TBadUsage{"MissingLibrary", "--library /nonexistent.rdf", "cannot read"}),
     TParamName());
 
 TEST(VelloxSolve, LibraryRefrigerantIsSelectedWithoutRegardToCase)

@@ -1,10 +1,10 @@
-#include "common/Errors.h"
 #include "refrig/FrictionFactor.h"
-#include "refrig/NumericHelpers.h"
 
-#include <cmath>
+#include "common/Errors.h"
+#include "refrig/NumericHelpers.h"
 #include "support/ParamName.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,7 +25,8 @@ TEST_P(FrictionRegimes, GivesTheRegimeValue)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FrictionRegimes,
-    testing::Values(TRegimeCase{"LaminarJustBelowTransition", 2299.9, 0.0016, 1.5e-6, 0, 64 / 2299.9},
+    testing::Values(TRegimeCase{"LaminarJustBelowTransition", 2299.9, 0.0016, 1.5e-6, 0,
+                                64 / 2299.9},
                     TRegimeCase{"LaminarSlowFlowCapped", 50, 0.0016, 1.5e-6, 0, 0.02},
                     TRegimeCase{"LaminarAt64", 64, 0.0016, 1.5e-6, 0, 1.0},
                     TRegimeCase{"NoFlowKeepsAPlausibleGuess", 0, 0.0016, 1.5e-6, 0.03, 0.03},
@@ -36,7 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
     TParamName());
 
 // 1/√f = 2·log10(Re·√f) − 0.8
-double SmoothResidual(double Re, double f) { return 1 / std::sqrt(f) - (2 * std::log10(Re * std::sqrt(f)) - 0.8); }
+double SmoothResidual(double Re, double f)
+{
+    return 1 / std::sqrt(f) - (2 * std::log10(Re * std::sqrt(f)) - 0.8);
+}
 
 // 1/√f = −2·log10(r/3.71 + 2.51/(Re·√f))
 double ColebrookResidual(double Re, double r, double f)

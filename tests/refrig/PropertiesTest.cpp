@@ -1,11 +1,10 @@
 #include "common/Errors.h"
 #include "refrig/RefrigLib.h"
+#include "support/ParamName.h"
 #include "support/TempDir.h"
 
 #include <cmath>
 #include <functional>
-#include "support/ParamName.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,24 +30,35 @@ INSTANTIATE_TEST_SUITE_P(
     Table, BuiltInR22,
     testing::Values(
         TPropertyCase{"DewPressureAt40", [](auto& l) { return l.DewPressure(40); }, 1540346, 1},
-        TPropertyCase{"LiquidEnthalpyAt0", [](auto& l) { return l.LiquidEnthalpy(0); }, 200005.4, 1e-9},
-        TPropertyCase{"VapourEnthalpyAt0", [](auto& l) { return l.VapourEnthalpy(0); }, 405042.8, 1e-9},
+        TPropertyCase{"LiquidEnthalpyAt0", [](auto& l) { return l.LiquidEnthalpy(0); }, 200005.4,
+                      1e-9},
+        TPropertyCase{"VapourEnthalpyAt0", [](auto& l) { return l.VapourEnthalpy(0); }, 405042.8,
+                      1e-9},
         TPropertyCase{"LatentHeatAt0", [](auto& l) { return l.LatentHeat(0); }, 205037.4, 1e-9},
-        TPropertyCase{"LiquidVolumeAt0", [](auto& l) { return l.LiquidVolume(0); }, 0.0007803834, 1e-18},
-        TPropertyCase{"LiquidViscosityAt0", [](auto& l) { return l.LiquidViscosity(0); }, 0.0002159089, 1e-15},
-        TPropertyCase{"VapourViscosityAt0", [](auto& l) { return l.VapourViscosity(0); }, 0.00001136384, 1e-16},
-        TPropertyCase{"LiquidConductivityAt0", [](auto& l) { return l.LiquidConductivity(0); }, 0.09474255, 1e-14},
-        TPropertyCase{"SurfaceTensionAt0", [](auto& l) { return l.SurfaceTension(0); }, 0.0116939363, 1e-15},
-        TPropertyCase{"LiquidSpecificHeatAt10",
-                      [](auto& l) { return l.LiquidSpecificHeat(10); },
+        TPropertyCase{"LiquidVolumeAt0", [](auto& l) { return l.LiquidVolume(0); }, 0.0007803834,
+                      1e-18},
+        TPropertyCase{"LiquidViscosityAt0", [](auto& l) { return l.LiquidViscosity(0); },
+                      0.0002159089, 1e-15},
+        TPropertyCase{"VapourViscosityAt0", [](auto& l) { return l.VapourViscosity(0); },
+                      0.00001136384, 1e-16},
+        TPropertyCase{"LiquidConductivityAt0", [](auto& l) { return l.LiquidConductivity(0); },
+                      0.09474255, 1e-14},
+        TPropertyCase{"SurfaceTensionAt0", [](auto& l) { return l.SurfaceTension(0); },
+                      0.0116939363, 1e-15},
+        TPropertyCase{"LiquidSpecificHeatAt10", [](auto& l) { return l.LiquidSpecificHeat(10); },
                       1169.949 + 28.00445 + 1.805555 + 0.09210114 + 0.08627718, 1e-9},
-        TPropertyCase{"SuperheatEnthalpy5To12_5", [](auto& l) { return l.SuperheatEnthalpy(5, 12.5); }, 412400, 100},
+        TPropertyCase{"SuperheatEnthalpy5To12_5",
+                      [](auto& l) { return l.SuperheatEnthalpy(5, 12.5); }, 412400, 100},
         TPropertyCase{"SuperheatAtSaturationIsVapour",
-                      [](auto& l) { return l.SuperheatEnthalpy(5, 5) - l.VapourEnthalpy(5); }, 0, 1e-9},
-        TPropertyCase{"UpperLimit", [](auto& l) { return l.UpperTemperatureLimit(); }, 88.88, 1e-12},
+                      [](auto& l) { return l.SuperheatEnthalpy(5, 5) - l.VapourEnthalpy(5); }, 0,
+                      1e-9},
+        TPropertyCase{"UpperLimit", [](auto& l) { return l.UpperTemperatureLimit(); }, 88.88,
+                      1e-12},
         TPropertyCase{"LowerLimit", [](auto& l) { return l.LowerTemperatureLimit(); }, -60, 0},
-        TPropertyCase{"CriticalPressureInPa", [](auto& l) { return l.CriticalPressure(); }, 4990000, 0},
-        TPropertyCase{"BoilingPressureNearAtmospheric", [](auto& l) { return l.BoilingPressure(); }, 101325, 1500},
+        TPropertyCase{"CriticalPressureInPa", [](auto& l) { return l.CriticalPressure(); }, 4990000,
+                      0},
+        TPropertyCase{"BoilingPressureNearAtmospheric", [](auto& l) { return l.BoilingPressure(); },
+                      101325, 1500},
         TPropertyCase{"LiquidTemperatureInvertsEnthalpy",
                       [](auto& l) { return l.LiquidTemperature(l.LiquidEnthalpy(20)); }, 20, 0.1}),
     TParamName());

@@ -1,8 +1,8 @@
-#include "common/Errors.h"
 #include "refrig/RefrigLib.h"
-#include "support/TempDir.h"
 
+#include "common/Errors.h"
 #include "support/ParamName.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -186,7 +186,10 @@ INSTANTIATE_TEST_SUITE_P(
         TOddFile{"Windows1252Text", "[A]\nChemicalName=\xB0\x80\nTCrit=77.5\n", {"A"}, 77.5},
         TOddFile{"BinaryGarbage", std::string("\0\xff\xfe[\x01=\n\n=\n[]\n", 13), {""}, 96.1},
         TOddFile{"EmptyFile", "", {}, 96.1},
-        TOddFile{"HugeValue", "[A]\nTCrit=77.5\nFormula=" + std::string(100000, 'x') + "\n", {"A"}, 77.5}),
+        TOddFile{"HugeValue",
+                 "[A]\nTCrit=77.5\nFormula=" + std::string(100000, 'x') + "\n",
+                 {"A"},
+                 77.5}),
     TParamName());
 
 TEST(RefrigLib, LongValuesAreCut)

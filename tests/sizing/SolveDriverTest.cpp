@@ -1,5 +1,6 @@
-#include "common/Errors.h"
 #include "sizing/SolveDriver.h"
+
+#include "common/Errors.h"
 #include "sizing/SolveTexts.h"
 
 #include <gtest/gtest.h>
@@ -49,9 +50,10 @@ TEST(RunSolve, WorkedExampleShowsEveryResultInOrder)
     EXPECT_TRUE(outcome.Solved);
     EXPECT_TRUE(results.Solved);
     EXPECT_EQ(outcome.Stoecker, TStoeckerStatus::Ok);
-    EXPECT_EQ(view.Log, (std::vector<std::string>{"Wolf method L = 3.199m", "Choi method L = 3.393m",
-                                                  "Stoecker method = 2.996 m / 11.2 °C",
-                                                  "Capillary Length = 3.393 m", "Solved.."}));
+    EXPECT_EQ(view.Log,
+              (std::vector<std::string>{"Wolf method L = 3.199m", "Choi method L = 3.393m",
+                                        "Stoecker method = 2.996 m / 11.2 °C",
+                                        "Capillary Length = 3.393 m", "Solved.."}));
     EXPECT_EQ(view.Rows.size(), 28U);
 }
 
@@ -84,9 +86,10 @@ TEST(RunSolve, RefusalIsNoFault)
     const TSolveOutcome outcome = RunSolve(lib, c, results, view);
     EXPECT_TRUE(outcome.Solved);
     EXPECT_EQ(outcome.Stoecker, TStoeckerStatus::Refused);
-    EXPECT_EQ(view.Log, (std::vector<std::string>{"Wolf method L = 3.199m", "Choi method L = 3.393m",
-                                                  "box: te must be less than tc...",
-                                                  "Capillary Length = 3.393 m", "Solved.."}));
+    EXPECT_EQ(view.Log,
+              (std::vector<std::string>{"Wolf method L = 3.199m", "Choi method L = 3.393m",
+                                        "box: te must be less than tc...",
+                                        "Capillary Length = 3.393 m", "Solved.."}));
     EXPECT_EQ(view.Rows, std::vector<std::string>{"old row"});
 }
 
