@@ -11,12 +11,12 @@ public:
 
     void Message(QWidget* parent, const QString& text) override
     {
-        QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+        QMessageBox::information(parent, QApplication::applicationName(), text);
     }
 
     void Error(QWidget* parent, const QString& text) override
     {
-        QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+        QMessageBox::critical(parent, QApplication::applicationName(), text);
     }
 };
 

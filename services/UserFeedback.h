@@ -12,7 +12,7 @@ class TUserFeedback {
 public:
     virtual ~TUserFeedback() = default;
     virtual void Beep() = 0;
-    // A plain message box titled with the application title.
+    // A plain message box titled with the application name.
     virtual void Message(QWidget* parent, const QString& text) = 0;
     // The application's standard error box: a critical message box titled
     // with the application title.

@@ -1,0 +1,156 @@
+#pragma once
+
+#include "refrig/RefrigLib.h"
+#include "sizing/DesignCase.h"
+#include "sizing/SolveDriver.h"
+#include "units/NqFmtEdit.h"
+#include "units/NqFmtEditLabel.h"
+
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QTabWidget;
+class QTextBrowser;
+class QTextEdit;
+class QToolBar;
+class TSpinButton;
+
+// The main window: the design case, the three capillary tube lengths, the
+// simulation steps and the refrigerant fact sheet.
+class TMainForm : public QMainWindow, private TSolveView {
+    Q_OBJECT
+
+public:
+    // lib: the program's refrigerant library, which the window selects in.
+    // versionText: four dot-separated numbers for the caption.
+    TMainForm(TRefrigLib& lib, const QString& versionText, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Result fields
+    double RefrigEffect = 0; // kJ/kg
+    double StoeckerLength = 0;
+    double LeavingTemp = 0;
+    bool Choked = false;
+    double WolfLength = 0;
+    double ChoiLength = 0;
+    bool Solved = false;
+
+    // The fact sheet as HTML lines.
+    std::vector<std::string> PageLines;
+
+    // Actions
+    QAction* NewAction;
+    QAction* SolveAction;
+    QAction* PrintAction;
+    QAction* PelorusAction;
+    QAction* ActionTarnwick;
+    QAction* HelpAction;
+    QToolBar* ToolBar1;
+
+    QComboBox* RefrigCombo;
+    QLabel* RLabel;
+    QLabel* EffectLabel;
+    QTabWidget* FlatPageControl1;
+    QWidget* TabSheet1;
+    QWidget* TabSheet2;
+    QWidget* TabSheet3;
+
+    TFmtEdit* tcEdit;
+    TFmtEdit* teEdit;
+    TFmtEdit* pcEdit;
+    TFmtEdit* peEdit;
+    TFmtEdit* scEdit;
+    TFmtEdit* shEdit;
+    TFmtEdit* QeEdit;
+    TFmtEdit* mrEdit;
+    TFmtEdit* dpEdit;
+    TFmtEdit* dpEvapEdit;
+    TFmtEdit* idEdit;
+    TSpinButton* SpinButton1;
+
+    QGroupBox* ResultsBox;
+    QLabel* LabelSimLen;
+    QLabel* LabelASHLen;
+    QLabel* LabelChoiLen;
+
+    QLabel* StepsHeaderLabel;
+    QTextEdit* RichEdit1;
+    QTextBrowser* HTMLViewer1;
+    QLabel* StatusPanels[3];
+
+    // Solve: the focused field's value takes effect, then the three methods.
+    void SolveActionExecute(QObject* sender = nullptr);
+    void SetSolved(bool solved);
+    void UpdateRefrigEffect();
+    void BuildRefProps();
+
+    // Field coupling when the user leaves a changed field.
+    void tcEditExit();
+    void pcEditExit();
+    void teEditExit();
+    void peEditExit();
+    void scEditExit();
+    void shEditExit();
+    void QeEditExit();
+    void mrEditExit();
+    void dpEditExit();
+    void dpEvapEditExit();
+    void idEditExit();
+
+    void SpinButton1UpClick();
+    void SpinButton1DownClick();
+    void RefrigComboChange();
+    void RefrigComboClick();
+    void NewActionExecute();
+    void PrintActionExecute();
+    void FormActivate();
+
+    // The design case as the fields give it now.
+    TDesignCase DesignCase() const;
+    TRefrigLib& RefrigLib() { return Lib_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateDataEntryPage();
+    void CreateStepsPage();
+    void CreateRefPropsPage();
+    void CreateStatusBar();
+    void ApplyRefrigerant();
+    void FormClose();
+    bool HandleNavigationKey(QKeyEvent* event);
+    void StepDiameter(double factor);
+    TFmtEdit* AddField(int field, class QGridLayout* grid, int row, int column);
+    void ConnectExit(TFmtEdit* edit, void (TMainForm::*handler)());
+
+    // Coupling helpers: a pressure field follows its temperature, the duty
+    // the mass flow.
+    void PressureFromTemperature(TFmtEdit* pressure, const TFmtEdit* temperature);
+    void TemperatureFromPressure(TFmtEdit* temperature, const TFmtEdit* pressure);
+    void DutyFromMassFlow();
+    double Number(const TFmtEdit* edit) const;
+
+    // What Solve shows, as each method finishes.
+    void ClearSteps() override;
+    void AddStep(const TStoeckerStep& step) override;
+    void ShowWolf(double length) override;
+    void ShowChoi(double length) override;
+    void ShowStoecker(const TStoeckerResults& results) override;
+    void ShowRefusal(const std::string& message) override;
+    void ShowCapillaryLength(double choiLength) override;
+    void ShowSolved(bool solved) override;
+
+    TRefrigLib& Lib_;
+    bool FirstActivation_ = true;
+    bool ReturnActivates_ = false;
+    bool Closed_ = false;
+};
