@@ -155,12 +155,15 @@ void TMainForm::CreateActions()
     };
     NewAction = action(tr("New"), tr("Reset to defaults"), "new");
     SolveAction = action(tr("&Solve"), tr("Size Capillary Tube"), "solve");
+    NewAction->setShortcut(QKeySequence::New);
     SolveAction->setShortcut(QKeySequence(Qt::Key_F9));
     SolveAction->setShortcutContext(Qt::WindowShortcut);
     PrintAction = action(tr("&Print"), tr("Print the report"), "print");
     PelorusAction = action(tr("Pelorus"), tr("Start Pelorus"), "pelorus");
     ActionTarnwick = action(tr("Tarnwick"), tr("Start Tarnwick"), "tarnwick");
     HelpAction = action(tr("&Help"), tr("Documentation"), "help");
+    PrintAction->setShortcut(QKeySequence::Print);
+    HelpAction->setShortcut(QKeySequence::HelpContents);
     // Help and the sibling programs are not installed with this build.
     for (QAction* a : {PelorusAction, ActionTarnwick, HelpAction})
         a->setEnabled(false);
