@@ -203,7 +203,8 @@ TFmtEdit* TMainForm::AddField(int field, QGridLayout* grid, int row, int column)
     edit->Load({spec.FormatStr, spec.FormatType, spec.SigDigs, spec.UnitsType, 0, unit, 0,
                 spec.RangeHi, spec.RangeLo, spec.InitialText});
     edit->setAccessibleName(spec.Caption);
-    unit->setAccessibleName(tr("%1 unit").arg(spec.Caption));
+    unit->setAccessibleDescription(tr("Unit of %1; click or press F4 in the field to change it")
+                                       .arg(spec.Caption));
     unit->setMinimumWidth(44);
     grid->addWidget(edit, row, column);
     grid->addWidget(unit, row, column + 1);
@@ -394,9 +395,9 @@ void TMainForm::CreateStatusBar()
     StatusPanels[0]->setFixedWidth(120);
     StatusPanels[1]->setFixedWidth(100);
     StatusPanels[2]->setMinimumWidth(50);
-    StatusPanels[0]->setAccessibleName(tr("Solution state"));
-    StatusPanels[1]->setAccessibleName(tr("Leaving temperature"));
-    StatusPanels[2]->setAccessibleName(tr("Capillary length"));
+    StatusPanels[0]->setAccessibleDescription(tr("Solution state"));
+    StatusPanels[1]->setAccessibleDescription(tr("Leaving temperature of the simulation"));
+    StatusPanels[2]->setAccessibleDescription(tr("Capillary length by Cho et al"));
     statusBar()->setObjectName("StatusBar1");
     statusBar()->addWidget(StatusPanels[0]);
     statusBar()->addWidget(StatusPanels[1]);

@@ -315,6 +315,14 @@ TEST_F(MainFormTest, FieldsAreNamedForScreenReaders)
         if (qobject_cast<TFmtEdit*>(label->buddy()) != nullptr)
             ++buddies;
     EXPECT_EQ(buddies, 9); // every field with a caption of its own
+    // Labels and panels are read out with the text they show.
+    auto spoken = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(spoken(Form->tcEdit->UnitsLabel()), "°C");
+    EXPECT_EQ(spoken(Form->LabelASHLen), "Wolf et al");
+    EXPECT_EQ(spoken(Form->StatusPanels[0]), "Not Solved..");
+    EXPECT_EQ(spoken(Form->tcEdit), "Condensing");
 }
 
 TEST_F(MainFormTest, WithoutALibraryTheBuiltInR22IsUsed)
