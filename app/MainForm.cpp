@@ -6,7 +6,9 @@
 #include "common/CheckedMath.h"
 #include "common/Format.h"
 #include "common/Rounding.h"
+#include "services/AppFolders.h"
 #include "services/UserFeedback.h"
+#include "services/VerInfoRes.h"
 #include "sizing/DesignFields.h"
 #include "sizing/RefrigEffect.h"
 #include "sizing/SolveTexts.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -60,8 +63,8 @@ QIcon ToolIcon(const char* name)
 
 } // namespace
 
-TMainForm::TMainForm(TRefrigLib& lib, const QString& versionText, QWidget* parent)
-    : QMainWindow(parent), Lib_(lib)
+TMainForm::TMainForm(TRefrigLib& lib, const QString& programFile, QWidget* parent)
+    : QMainWindow(parent), Lib_(lib), ProgramFile_(programFile)
 {
     setObjectName("MainForm");
     CreateActions();
@@ -112,6 +115,24 @@ TMainForm::TMainForm(TRefrigLib& lib, const QString& versionText, QWidget* paren
     connect(SpinButton1, &TSpinButton::UpClick, this, &TMainForm::SpinButton1UpClick);
     connect(SpinButton1, &TSpinButton::DownClick, this, &TMainForm::SpinButton1DownClick);
 
+    setWindowIcon(ToolIcon("vellox"));
+    setWindowTitle(QStringLiteral("Vellox"));
+    setMinimumSize(500, 500);
+    setMaximumSize(900, 900);
+    resize(600, 560);
+    FormCreate();
+    tcEdit->setFocus(Qt::OtherFocusReason);
+
+    // The window sees the navigation keys before its controls do.
+    qApp->installEventFilter(this);
+}
+
+void TMainForm::FormCreate()
+{
+    ProgramFolder = QFileInfo(ProgramFile_).absolutePath() + "/";
+    SettingsKey = ProgramKey(ProgramFile_);
+    PageLines.clear();
+
     // The selector lists the library's refrigerants in their sorted order,
     // with the current one selected.
     {
@@ -120,18 +141,15 @@ TMainForm::TMainForm(TRefrigLib& lib, const QString& versionText, QWidget* paren
             RefrigCombo->addItem(Text(name));
         RefrigCombo->setCurrentIndex(RefrigCombo->findText(Text(Lib_.GetRNumber())));
     }
+    Guarded(this, [this] { LoadSettings(); });
     RLabel->setText(Text(Lib_.GetDisplayName()));
 
-    setWindowTitle(QStringLiteral("Vellox %1").arg(versionText));
-    setWindowIcon(ToolIcon("vellox"));
-    setMinimumSize(500, 500);
-    setMaximumSize(900, 900);
-    resize(600, 560);
-
-    tcEdit->setFocus(Qt::OtherFocusReason);
-
-    // The window sees the navigation keys before its controls do.
-    qApp->installEventFilter(this);
+    // The caption and the report's signature come from the program file's
+    // version block.
+    Guarded(this, [this] {
+        VersionText = Text(GetFileVersionText(ProgramFile_.toStdString()));
+        setWindowTitle(Text(GetTitleText(ProgramFile_.toStdString())));
+    });
 }
 
 TMainForm::~TMainForm()
@@ -159,14 +177,11 @@ void TMainForm::CreateActions()
     SolveAction->setShortcut(QKeySequence(Qt::Key_F9));
     SolveAction->setShortcutContext(Qt::WindowShortcut);
     PrintAction = action(tr("&Print"), tr("Print the report"), "print");
-    PelorusAction = action(tr("Pelorus"), tr("Start Pelorus"), "pelorus");
-    ActionTarnwick = action(tr("Tarnwick"), tr("Start Tarnwick"), "tarnwick");
+    PelorusAction = action(tr("&Pelorus"), tr("Pelorus"), "pelorus");
+    ActionTarnwick = action(tr("&Tarnwick"), tr("Tarnwick"), "tarnwick");
     HelpAction = action(tr("&Help"), tr("Documentation"), "help");
     PrintAction->setShortcut(QKeySequence::Print);
     HelpAction->setShortcut(QKeySequence::HelpContents);
-    // Help and the sibling programs are not installed with this build.
-    for (QAction* a : {PelorusAction, ActionTarnwick, HelpAction})
-        a->setEnabled(false);
 
     ToolBar1->addAction(NewAction);
     ToolBar1->addAction(SolveAction);
@@ -190,6 +205,12 @@ void TMainForm::CreateActions()
     connect(SolveAction, &QAction::triggered, this, [this] { SolveActionExecute(SolveAction); });
     connect(PrintAction, &QAction::triggered, this,
             [this] { Guarded(this, [this] { PrintActionExecute(); }); });
+    connect(HelpAction, &QAction::triggered, this,
+            [this] { Guarded(this, [this] { HelpActionExecute(); }); });
+    connect(PelorusAction, &QAction::triggered, this,
+            [this] { Guarded(this, [this] { PelorusActionExecute(); }); });
+    connect(ActionTarnwick, &QAction::triggered, this,
+            [this] { Guarded(this, [this] { ActionTarnwickExecute(); }); });
 }
 
 TFmtEdit* TMainForm::AddField(int field, QGridLayout* grid, int row, int column)

@@ -27,8 +27,9 @@ class TMainForm : public QMainWindow, private TSolveView {
 
 public:
     // lib: the program's refrigerant library, which the window selects in.
-    // versionText: four dot-separated numbers for the caption.
-    TMainForm(TRefrigLib& lib, const QString& versionText, QWidget* parent = nullptr);
+    // programFile: the running program's file, whose version block gives the
+    // caption and whose key holds the stored design case.
+    TMainForm(TRefrigLib& lib, const QString& programFile, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // Result fields
@@ -42,6 +43,12 @@ public:
 
     // The fact sheet as HTML lines.
     std::vector<std::string> PageLines;
+
+    // Set once at creation: the program's folder (ending with "/"), its
+    // settings key and its version text ("1.0.8.0").
+    QString ProgramFolder;
+    QString SettingsKey;
+    QString VersionText;
 
     // Actions
     QAction* NewAction;
@@ -108,7 +115,14 @@ public:
     void RefrigComboClick();
     void NewActionExecute();
     void PrintActionExecute();
+    void HelpActionExecute();
+    void PelorusActionExecute();
+    void ActionTarnwickExecute();
     void FormActivate();
+
+    // The stored design case and window placement.
+    void LoadSettings();
+    void SaveSettings();
 
     // The design case as the fields give it now.
     TDesignCase DesignCase() const;
@@ -120,6 +134,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FormCreate();
     void CreateActions();
     void CreateDataEntryPage();
     void CreateStepsPage();
@@ -150,6 +165,7 @@ private:
     void ShowSolved(bool solved) override;
 
     TRefrigLib& Lib_;
+    QString ProgramFile_;
     bool FirstActivation_ = true;
     bool ReturnActivates_ = false;
     bool Closed_ = false;

@@ -224,6 +224,7 @@ void TMainForm::FormActivate()
 
 void TMainForm::FormClose()
 {
+    SaveSettings();
     PageLines.clear();
 }
 

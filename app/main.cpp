@@ -1,39 +1,42 @@
 // Vellox: capillary tube sizing for small refrigeration circuits.
-#include "app/LibraryLocation.h"
 #include "app/MainForm.h"
 #include "refrig/RefrigLib.h"
+#include "services/AppFolders.h"
 #include "services/UserFeedback.h"
 
-#include <clocale>
 #include <QApplication>
 #include <QTimer>
-
-#ifndef VELLOX_VERSION
-#define VELLOX_VERSION "0.0.0.0"
-#endif
+#include <clocale>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    // Numbers are written and read with "." whatever the user's locale: the
-    // program's own number text never consults it, and the C library is kept
-    // on the neutral locale for anything else.
     QApplication app(argc, argv);
+    // Numbers are written and read with "." whatever the user's locale: the
+    // program's own number text never consults it, and the C library and Qt
+    // are kept on the neutral locale for anything else.
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
     QApplication::setApplicationName("Vellox");
     QApplication::setOrganizationName("Brennick");
-    QApplication::setApplicationVersion(VELLOX_VERSION);
 
-    TRefrigLib refrigLib(DefaultLibraryFile(QApplication::applicationDirPath()).toStdString());
+    // Where things are, computed once; the refrigerant library is read from
+    // the suite's shared data folder.
+    try {
+        InitAppFolders(QApplication::applicationFilePath(), "Vellox");
+    } catch (const std::exception& error) {
+        Feedback().Error(nullptr, QString::fromUtf8(error.what()));
+        return 1;
+    }
+    TRefrigLib refrigLib((SharedDataFolder() + "RefLib8.rdf").toStdString());
 
-    TMainForm mainForm(refrigLib, VELLOX_VERSION);
+    TMainForm mainForm(refrigLib, QApplication::applicationFilePath());
     mainForm.show();
     if (!refrigLib.StartupError().empty()) {
         QTimer::singleShot(0, &mainForm, [&] {
             Feedback().Error(&mainForm,
                              QString::fromStdString("The refrigerant library's R22 section cannot "
-                                                    "be read: " +
-                                                    refrigLib.StartupError()));
+                                                    "be read: " + refrigLib.StartupError()));
         });
     }
     return QApplication::exec();

@@ -81,5 +81,10 @@ std::string Cp1252ToUtf8(std::string_view bytes)
 
 std::string ExternalTextToUtf8(std::string_view bytes)
 {
+    // Editors may put a byte-order mark in front of UTF-8 text; it is not
+    // part of the text.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, ByteOrderMark.size()) == ByteOrderMark)
+        bytes.remove_prefix(ByteOrderMark.size());
     return IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }

@@ -127,5 +127,15 @@ std::int32_t TextToInt(std::string_view text)
 
 double TextToDouble(std::string_view text)
 {
-    return Checked::ToDouble(TextToFloat(text));
+    // Read straight into a double: going through an extended value first
+    // would round twice and can miss the nearest double by one bit.
+    const std::string_view trimmed = Trim(text);
+    if (!IsNumberSyntax(trimmed))
+        throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    const std::string copy(trimmed);
+    errno = 0;
+    const double value = strtod_l(copy.c_str(), nullptr, CLocale());
+    if (errno == ERANGE && std::isinf(value))
+        throw EOverflow();
+    return value;
 }

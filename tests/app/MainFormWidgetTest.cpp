@@ -2,6 +2,8 @@
 // keys, F9, the spin arrows, the refrigerant selector and New.
 #include "app/MainForm.h"
 #include "app/SpinButton.h"
+#include "services/AppFolders.h"
+#include "services/SettingsStore.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingFeedback.h"
 #include "support/TempDir.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
@@ -31,13 +34,38 @@ std::string ShippedLibrary()
 
 class MainFormTest : public testing::Test {
 protected:
-    void SetUp() override { Open(ShippedLibrary()); }
+    // Each test starts from a stored design case: the worked example on R22.
+    void SetUp() override
+    {
+        ClearStore();
+        const TRefrigLib names(ShippedLibrary());
+        const auto& list = names.RefrigerantNames();
+        const int r22 = static_cast<int>(std::find(list.begin(), list.end(), "R22") - list.begin());
+        Store().WriteInteger("Settings", "Refrig", r22);
+        Store().WriteFloat("Settings", "tc", 40.0);
+        Open(ShippedLibrary());
+    }
+
+    void TearDown() override
+    {
+        Form.reset();
+        ClearStore();
+    }
+
+    static TSettingsStore Store() { return TSettingsStore(ProgramKey(ProgramFile())); }
+    static QString ProgramFile() { return QApplication::applicationFilePath(); }
+
+    static void ClearStore()
+    {
+        Store().EraseSection("Settings");
+        Store().EraseSection("MainForm");
+    }
 
     void Open(const std::string& library)
     {
         Form.reset();
         Lib = std::make_unique<TRefrigLib>(library);
-        Form = std::make_unique<TMainForm>(*Lib, "1.0.8.0");
+        Form = std::make_unique<TMainForm>(*Lib, ProgramFile());
         Form->show();
         QApplication::setActiveWindow(Form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
@@ -79,6 +107,7 @@ protected:
 TEST_F(MainFormTest, OpensOnTheDesignCaseWithItsPressuresAndDuty)
 {
     EXPECT_EQ(Form->windowTitle(), "Vellox 1.0.8.0");
+    EXPECT_EQ(Form->VersionText, "1.0.8.0");
     EXPECT_EQ(Form->RefrigCombo->count(), 15);
     EXPECT_EQ(Form->RefrigCombo->currentText(), "R22");
     EXPECT_EQ(Form->RLabel->text(), "R22 (chlorodifluoromethane, CHClF2)");
@@ -333,6 +362,85 @@ TEST_F(MainFormTest, WithoutALibraryTheBuiltInR22IsUsed)
     Form->NewAction->trigger();
     EXPECT_EQ(Status(0), "Solved..");
     EXPECT_TRUE(Feedback.Errors.isEmpty());
+}
+
+TEST_F(MainFormTest, FirstRunTakesTheStoredDefaults)
+{
+    ClearStore();
+    Open(ShippedLibrary());
+    // No position stored: the first name of the sorted list.
+    EXPECT_EQ(Form->RefrigCombo->currentIndex(), 0);
+    EXPECT_EQ(Form->RefrigCombo->currentText(), "R12");
+    EXPECT_TRUE(Form->RLabel->text().startsWith("R12 ("));
+    const std::pair<TFmtEdit*, const char*> fields[] = {
+        {Form->tcEdit, "45.0"},   {Form->teEdit, "5.0"},     {Form->scEdit, "5.0"},
+        {Form->shEdit, "7.5"},    {Form->mrEdit, "0.0100"},  {Form->dpEdit, "30.000"},
+        {Form->dpEvapEdit, "140.000"}, {Form->idEdit, "1.6300"}};
+    for (const auto& [edit, text] : fields)
+        EXPECT_EQ(edit->text(), text) << edit->objectName().toStdString();
+}
+
+TEST_F(MainFormTest, DesignCaseComesBackAfterARestart)
+{
+    Form->RefrigCombo->setCurrentIndex(Form->RefrigCombo->findText("R134a"));
+    Type(Form->tcEdit, "42.5");
+    Tab();
+    Type(Form->mrEdit, "0.012");
+    Tab();
+    Type(Form->idEdit, "1.2");
+    Tab();
+    Form->pcEdit->SetUnitsValue(2); // Psi
+    Form->resize(640, 600);
+    Form->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(Feedback.Errors.isEmpty()) << Feedback.Errors.join("|").toStdString();
+
+    Open(ShippedLibrary());
+    EXPECT_EQ(Form->RefrigCombo->currentText(), "R134a");
+    EXPECT_EQ(Form->tcEdit->text(), "42.5");
+    EXPECT_EQ(Form->mrEdit->text(), "0.0120");
+    EXPECT_EQ(Form->idEdit->text(), "1.2000");
+    // Shown again in the designed units, with pressure and duty derived anew.
+    EXPECT_EQ(Form->tcEdit->UnitsLabel()->text(), "°C");
+    EXPECT_EQ(Form->pcEdit->UnitsLabel()->text(), "kPa");
+    EXPECT_EQ(Form->pcEdit->text(), QString::number(Lib->DewPressure(42.5) * 0.001, 'f', 3));
+    EXPECT_EQ(Form->QeEdit->text(), QString::number(0.012 * Form->RefrigEffect, 'f', 3));
+    EXPECT_EQ(Form->size(), QSize(640, 600));
+    // Floating values come back bit for bit.
+    EXPECT_EQ(Store().ReadFloat("Settings", "mr", 0), 0.012);
+}
+
+TEST_F(MainFormTest, DamagedSettingsNeverStopTheProgram)
+{
+    const QString file = Store().FileName();
+    const QByteArray damaged[] = {
+        "[Settings]\nRefrig=abc\ntc=forty\nte=@ByteArray(12)\n",
+        QByteArray("[Sett\0\xff\xfe=\n[MainForm]\nLeft=-99999\nWidth=x", 40),
+        "[Settings]\nRefrig=999\n",
+    };
+    for (const QByteArray& content : damaged) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(content);
+        out.close();
+        Feedback.Errors.clear();
+        Open(ShippedLibrary());
+        ASSERT_NE(Form, nullptr);
+        // At worst the error box; the program solves as usual afterwards.
+        EXPECT_LE(Feedback.Errors.size(), 1) << content.toStdString();
+        Form->NewAction->trigger();
+        EXPECT_EQ(Status(0), "Solved..") << content.toStdString();
+        EXPECT_GE(Form->x(), 0);
+    }
+}
+
+TEST_F(MainFormTest, MissingSiblingIsReportedWithItsPath)
+{
+    Form->PelorusAction->trigger();
+    ASSERT_EQ(Feedback.Messages.size(), 1) << Feedback.Errors.join("|").toStdString() << " "
+                                           << SiblingPrograms().join("|").toStdString();
+    EXPECT_TRUE(Feedback.Messages[0].startsWith(SiblingPrograms().value(0)));
+    EXPECT_TRUE(Feedback.Messages[0].endsWith("not found..."));
 }
 
 } // namespace

@@ -58,3 +58,9 @@ TEST(Cp1252, EveryByteDecodesToOneValidCharacter)
             ++characters;
     EXPECT_EQ(characters, 256u);
 }
+
+TEST(ExternalText, ByteOrderMarkIsNotPartOfTheText)
+{
+    EXPECT_EQ(ExternalTextToUtf8("\xEF\xBB\xBF[R22]\n"), "[R22]\n");
+    EXPECT_EQ(ExternalTextToUtf8("\xEF\xBB\xBF" "\xB0" "C"), "\xC2\xB0" "C");
+}

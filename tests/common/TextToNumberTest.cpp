@@ -4,6 +4,10 @@
 #include "tests/common/NumberLocale.h"
 
 #include <gtest/gtest.h>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <random>
 #include <string>
 
 namespace {
@@ -111,5 +115,21 @@ TEST_P(TextToNumberTest, DoublesOverflowOnStoreAndMessagesQuoteTheText)
         ADD_FAILURE() << "x was read as an integer";
     } catch (const EConvertError& e) {
         EXPECT_STREQ(e.what(), "'x' is not a valid integer value");
+    }
+}
+
+// Texts whose nearest double is missed by one bit when they are read into an
+// extended value first and then rounded again.
+TEST(TextToDouble, ReadsTheNearestDoubleDirectly)
+{
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        const double value = std::bit_cast<double>(random() >> 2);
+        if (!std::isfinite(value) || value == 0)
+            continue;
+        char text[40];
+        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+        EXPECT_EQ(TextToDouble(std::string_view(text, static_cast<std::size_t>(end - text))), value)
+            << std::string_view(text, static_cast<std::size_t>(end - text));
     }
 }
