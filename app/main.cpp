@@ -4,10 +4,10 @@
 #include "services/AppFolders.h"
 #include "services/UserFeedback.h"
 
-#include <QApplication>
-#include <QTimer>
 #include <clocale>
 #include <memory>
+#include <QApplication>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -19,6 +19,7 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale::c());
     QApplication::setApplicationName("Vellox");
     QApplication::setOrganizationName("Brennick");
+    QGuiApplication::setDesktopFileName("vellox");
 
     // Where things are, computed once; the refrigerant library is read from
     // the suite's shared data folder.
@@ -36,7 +37,8 @@ int main(int argc, char** argv)
         QTimer::singleShot(0, &mainForm, [&] {
             Feedback().Error(&mainForm,
                              QString::fromStdString("The refrigerant library's R22 section cannot "
-                                                    "be read: " + refrigLib.StartupError()));
+                                                    "be read: " +
+                                                    refrigLib.StartupError()));
         });
     }
     return QApplication::exec();

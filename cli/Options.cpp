@@ -8,7 +8,8 @@ Stoecker, as the Vellox window does.
 
 Design case (defaults in brackets; each value is taken at the precision the
 window shows it):
-  --library FILE       refrigerant library file (none: built-in R22 only)
+  --library FILE       refrigerant library file [the suite's Common Files/RefLib8.rdf;
+                       without one, the built-in R22 only]
   --refrigerant NAME   refrigerant section of the library [R22]
   --tc C               condensing temperature, °C [40]
   --te C               evaporating temperature, °C [5]

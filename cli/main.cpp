@@ -5,6 +5,7 @@
 #include "cli/Options.h"
 #include "cli/TextReport.h"
 #include "common/Errors.h"
+#include "services/SuiteFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -30,9 +31,19 @@ int Run(const TOptions& options)
         std::cout << "vellox-solve " << VELLOX_VERSION << '\n';
         return ExitSolved;
     }
-    if (!options.Library.empty() && !std::filesystem::is_regular_file(options.Library))
-        throw EBadInput("library: cannot read '" + options.Library + "'");
-    TRefrigLib lib(options.Library);
+    std::string library = options.Library;
+    if (!library.empty() && !std::filesystem::is_regular_file(library))
+        throw EBadInput("library: cannot read '" + library + "'");
+    if (library.empty()) {
+        // The library of the suite this tool is installed in, as the desktop
+        // program finds it; without one, the built-in R22.
+        const std::string shared =
+            FindSuiteFolderFor(RunningProgramFolder(), "/opt/") + "Common Files/RefLib8.rdf";
+        std::error_code error;
+        if (std::filesystem::is_regular_file(shared, error))
+            library = shared;
+    }
+    TRefrigLib lib(library);
     if (!lib.StartupError().empty())
         std::cerr << "vellox-solve: the library's R22 section cannot be read ("
                   << lib.StartupError() << "); using the built-in R22\n";

@@ -1,5 +1,7 @@
 #include "services/AppFolders.h"
 
+#include "services/SuiteFolder.h"
+
 #include "common/Errors.h"
 
 #include <optional>
@@ -21,17 +23,6 @@ std::optional<TAppFolders>& Folders()
 QString WithSlash(const QString& folder)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
-
-// Upper case of ASCII letters only, so that every character keeps its
-// position (a full Unicode upper case may turn one character into two).
-QString AsciiUpper(const QString& text)
-{
-    QString upper = text;
-    for (QChar& c : upper)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    return upper;
 }
 
 QString AbsoluteFile(const QString& fileName)
@@ -125,13 +116,8 @@ QString MyDocumentsFolder()
 
 QString FindSuiteFolder(const QString& appFolder, const QString& programFilesFolder)
 {
-    const QString upper = AsciiUpper(appFolder);
-    for (const QString& name : {QStringLiteral("BRENNICK"), QStringLiteral("3VK")}) {
-        const qsizetype found = upper.indexOf(name);
-        if (found >= 0)
-            return appFolder.left(found + name.size()) + QLatin1Char('/');
-    }
-    return WithSlash(programFilesFolder) + MakerFolder + QLatin1Char('/');
+    return QString::fromStdString(
+        FindSuiteFolderFor(appFolder.toStdString(), programFilesFolder.toStdString()));
 }
 
 QString ProgramKey(const QString& fileName)

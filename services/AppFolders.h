@@ -49,10 +49,7 @@ QString ProgramFilesFolder();
 // desktop gives none.
 QString MyDocumentsFolder();
 
-// The suite root for a program folder: the folder text up to and including
-// the first "Brennick" in it, else up to and including the first "3vk"
-// (both found without regard to ASCII letter case, and kept in the case the
-// folder text has), followed by "/"; otherwise <programFilesFolder>Brennick/.
+// The suite root for a program folder (see FindSuiteFolderFor).
 QString FindSuiteFolder(const QString& appFolder, const QString& programFilesFolder);
 
 // The settings key of a program: "Software\Brennick\" followed by the file
