@@ -73,7 +73,14 @@ void LoadFormPlacement(QWidget& window, const TSettingsStore& store)
     Qt::WindowStates windowState =
         window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     window.setWindowState(windowState);
-    window.setGeometry(left, top, width, height);
+    // A window never stored keeps the place the desktop gives it; only a
+    // stored position moves it.
+    const bool placed = store.ValueExists(section, QStringLiteral("Left")) ||
+                        store.ValueExists(section, QStringLiteral("Top"));
+    if (placed)
+        window.setGeometry(left, top, width, height);
+    else
+        window.resize(width, height);
     if (state == wsMinimized)
         windowState |= Qt::WindowMinimized;
     else if (state == wsMaximized)

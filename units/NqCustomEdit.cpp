@@ -318,8 +318,9 @@ bool NqCustomEdit::event(QEvent* e)
 
 void NqCustomEdit::keyPressEvent(QKeyEvent* e)
 {
+    // Clipboard keys and select-all keep the line edit's own behaviour.
     if (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::Paste) ||
-        e->matches(QKeySequence::Cut)) {
+        e->matches(QKeySequence::Cut) || e->matches(QKeySequence::SelectAll)) {
         QLineEdit::keyPressEvent(e);
         return;
     }

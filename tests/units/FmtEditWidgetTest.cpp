@@ -203,6 +203,17 @@ TEST_F(FmtEditTest, RefusedKeysBeepAndStillMarkTheField)
     EXPECT_EQ(tc->text(), "40.0");
 }
 
+TEST_F(FmtEditTest, SelectAllThenTypingReplacesTheValue)
+{
+    tc->setFocus(Qt::MouseFocusReason);
+    tc->setCursorPosition(1);
+    QTest::keySequence(tc, QKeySequence::SelectAll);
+    QTest::keyClicks(tc, "38.5");
+    Leave(tc);
+    EXPECT_EQ(tc->text(), "38.5");
+    EXPECT_EQ(Feedback.Beeps, 0);
+}
+
 TEST_F(FmtEditTest, PastedTextThatIsNoNumberStaysAsTyped)
 {
     QApplication::clipboard()->setText("1,5");
