@@ -215,17 +215,17 @@ void TMainForm::CreateActions()
 
 TFmtEdit* TMainForm::AddField(int field, QGridLayout* grid, int row, int column)
 {
-    const TDesignFieldSpec& spec = DesignFieldSpecs[static_cast<std::size_t>(field)];
+    const TDesignFieldSpec& layout = DesignFieldSpecs[static_cast<std::size_t>(field)];
     auto* edit = new TFmtEdit(TabSheet1);
     auto* unit = new TFmtEditLabel(TabSheet1);
     edit->setMinimumWidth(90);
     edit->setMaximumWidth(120);
     edit->setAlignment(Qt::AlignRight);
-    edit->Load({spec.FormatStr, spec.FormatType, spec.SigDigs, spec.UnitsType, 0, unit, 0,
-                spec.RangeHi, spec.RangeLo, spec.InitialText});
-    edit->setAccessibleName(spec.Caption);
+    edit->Load({layout.FormatStr, layout.FormatType, layout.SigDigs, layout.UnitsType, 0, unit, 0,
+                layout.RangeHi, layout.RangeLo, layout.InitialText});
+    edit->setAccessibleName(layout.Caption);
     unit->setAccessibleDescription(tr("Unit of %1; click or press F4 in the field to change it")
-                                       .arg(spec.Caption));
+                                       .arg(layout.Caption));
     unit->setMinimumWidth(44);
     grid->addWidget(edit, row, column);
     grid->addWidget(unit, row, column + 1);

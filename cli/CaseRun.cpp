@@ -37,9 +37,9 @@ std::optional<double> ReadNumber(const TCaseInput& input, const TNumericKey& key
         throw EBadInput(name + ": '" + *text + "' is not a number");
     const double number = static_cast<double>(*value);
     if (!InFieldRange(key.Field, number)) {
-        const auto& spec = DesignFieldSpec(key.Field);
+        const auto& layout = DesignFieldSpec(key.Field);
         throw EBadInput(name + ": " + *text + " is outside the range " +
-                        Format("%g to %g %s", {spec.RangeLo, spec.RangeHi, key.Unit}));
+                        Format("%g to %g %s", {layout.RangeLo, layout.RangeHi, key.Unit}));
     }
     return number;
 }

@@ -9,8 +9,8 @@ namespace {
 void WriteField(std::ostream& out, const TCaseRun& run, TDesignField field, const TCaseValue& value,
                 const char* unit)
 {
-    const auto& spec = DesignFieldSpec(field);
-    out << Format("%-22s", {std::string(spec.Caption)});
+    const auto& layout = DesignFieldSpec(field);
+    out << Format("%-22s", {std::string(layout.Caption)});
     if (run.Prepared)
         out << ShownText(field, value.Number()) << ' ' << unit;
     out << '\n';

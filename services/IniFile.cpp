@@ -3,6 +3,7 @@
 #include "common/CheckedMath.h"
 #include "common/Cp1252.h"
 #include "common/Errors.h"
+#include "common/Text.h"
 #include "common/TextToNumber.h"
 
 #include <algorithm>
@@ -21,33 +22,6 @@
 #endif
 
 namespace {
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-std::string Trim(const std::string& text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-char Lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 bool IsBlankName(const std::string& name)
 {
@@ -192,12 +166,14 @@ std::optional<std::int32_t> IniFile::ParseInteger(const std::string& text)
     if (trimmed.size() > 2 && trimmed[0] == '0' && (trimmed[1] == 'x' || trimmed[1] == 'X')) {
         unsigned long long value = 0;
         for (std::size_t i = 2; i < trimmed.size(); ++i) {
-            const char c = Lower(trimmed[i]);
+            const char c = trimmed[i];
             int digit;
             if (c >= '0' && c <= '9')
                 digit = c - '0';
             else if (c >= 'a' && c <= 'f')
                 digit = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F')
+                digit = c - 'A' + 10;
             else
                 return std::nullopt;
             value = value * 16 + static_cast<unsigned>(digit);

@@ -23,9 +23,9 @@ const TDesignFieldSpec& DesignFieldSpec(TDesignField field)
 
 std::string ShownText(TDesignField field, double value)
 {
-    const auto& spec = DesignFieldSpec(field);
-    return FormatByType(value, spec.FormatStr, spec.FormatType, spec.SigDigs,
-                        FormatDecimalsOf(spec.FormatStr));
+    const auto& layout = DesignFieldSpec(field);
+    return FormatByType(value, layout.FormatStr, layout.FormatType, layout.SigDigs,
+                        FormatDecimalsOf(layout.FormatStr));
 }
 
 double ShownValue(TDesignField field, double value)
@@ -35,8 +35,8 @@ double ShownValue(TDesignField field, double value)
 
 bool InFieldRange(TDesignField field, double value)
 {
-    const auto& spec = DesignFieldSpec(field);
-    if (spec.RangeLo == 0 && spec.RangeHi == 0)
+    const auto& layout = DesignFieldSpec(field);
+    if (layout.RangeLo == 0 && layout.RangeHi == 0)
         return true;
-    return value >= spec.RangeLo && value <= spec.RangeHi;
+    return value >= layout.RangeLo && value <= layout.RangeHi;
 }
