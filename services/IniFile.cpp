@@ -727,12 +727,14 @@ void IniFile::WriteBinaryStream(const std::string& section, const std::string& n
     WriteString(section, name, text);
 }
 
-void IniFile::EraseSection(const std::string& section)
+namespace {
+
+// Drops the lines of a section (every part of it, where it is repeated) that
+// `drop` picks, and rewrites the file when any went.
+template <typename F>
+void RemoveSectionLines(const std::string& fileName, const std::string& sectionName, F&& drop)
 {
-    const std::string sectionName = Trim(section);
-    if (sectionName.empty() || HasLineBreak(section))
-        UnableToWrite(FileName_);
-    TIniText text = LoadText(FileName_);
+    TIniText text = LoadText(fileName);
     bool inSection = false;
     bool changed = false;
     std::vector<std::string> kept;
@@ -740,7 +742,7 @@ void IniFile::EraseSection(const std::string& section)
         const TLine parsed = ClassifyLine(line);
         if (parsed.Kind == TLineKind::Section)
             inSection = SameText(parsed.Name, sectionName);
-        if (inSection)
+        if (inSection && drop(parsed))
             changed = true;
         else
             kept.push_back(line);
@@ -748,7 +750,17 @@ void IniFile::EraseSection(const std::string& section)
     if (!changed)
         return;
     text.Lines = std::move(kept);
-    ReplaceFile(FileName_, text.Joined());
+    ReplaceFile(fileName, text.Joined());
+}
+
+} // namespace
+
+void IniFile::EraseSection(const std::string& section)
+{
+    const std::string sectionName = Trim(section);
+    if (sectionName.empty() || HasLineBreak(section))
+        UnableToWrite(FileName_);
+    RemoveSectionLines(FileName_, sectionName, [](const TLine&) { return true; });
 }
 
 void IniFile::DeleteKey(const std::string& section, const std::string& name)
@@ -757,21 +769,7 @@ void IniFile::DeleteKey(const std::string& section, const std::string& name)
     const std::string valueName = Trim(name);
     if (sectionName.empty() || valueName.empty())
         return;
-    TIniText text = LoadText(FileName_);
-    bool inSection = false;
-    bool changed = false;
-    std::vector<std::string> kept;
-    for (const std::string& line : text.Lines) {
-        const TLine parsed = ClassifyLine(line);
-        if (parsed.Kind == TLineKind::Section)
-            inSection = SameText(parsed.Name, sectionName);
-        if (inSection && parsed.Kind == TLineKind::Value && SameText(parsed.Name, valueName))
-            changed = true;
-        else
-            kept.push_back(line);
-    }
-    if (!changed)
-        return;
-    text.Lines = std::move(kept);
-    ReplaceFile(FileName_, text.Joined());
+    RemoveSectionLines(FileName_, sectionName, [&](const TLine& line) {
+        return line.Kind == TLineKind::Value && SameText(line.Name, valueName);
+    });
 }
