@@ -155,6 +155,11 @@ void TMainForm::FormCreate()
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // The fields go after this object; focus leaving them then must not reach
+    // the coupling of a window that is no more.
+    Closed_ = true;
+    for (TFmtEdit* edit : findChildren<TFmtEdit*>())
+        disconnect(edit, nullptr, this, nullptr);
 }
 
 void TMainForm::CreateActions()
