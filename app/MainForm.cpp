@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabBar>
@@ -369,27 +370,26 @@ void TMainForm::CreateStepsPage()
     TabSheet2 = new QWidget;
     TabSheet2->setObjectName("TabSheet2");
     auto* page = new QVBoxLayout(TabSheet2);
-    // The header shares the table's tab stops; its caption is the plain text.
-    StepsHeaderLabel = new QLabel(Text(StepsHeader), TabSheet2);
-    StepsHeaderLabel->hide();
-    auto* header = NewTabbedView(TabSheet2);
-    header->setObjectName("StepsHeader");
-    header->setFrameShape(QFrame::NoFrame);
-    header->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    header->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    header->setFocusPolicy(Qt::NoFocus);
-    header->setFixedHeight(header->fontMetrics().height() + 10);
-    header->viewport()->setAutoFillBackground(false);
-    header->setAccessibleName(Text(StepsHeader));
-    AppendTabbedLine(header, StepsHeaderColumns());
-    QFont bold = header->font();
+    // The header shares the table's tab stops and scrolls sideways with it.
+    StepsHeaderLabel = NewTabbedView(TabSheet2);
+    StepsHeaderLabel->setObjectName("StepsHeader");
+    StepsHeaderLabel->setFrameShape(QFrame::NoFrame);
+    StepsHeaderLabel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StepsHeaderLabel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StepsHeaderLabel->setFocusPolicy(Qt::NoFocus);
+    StepsHeaderLabel->setFixedHeight(StepsHeaderLabel->fontMetrics().height() + 10);
+    StepsHeaderLabel->viewport()->setAutoFillBackground(false);
+    StepsHeaderLabel->setAccessibleName(Text(StepsHeader));
+    AppendTabbedLine(StepsHeaderLabel, StepsHeaderColumns());
+    QFont bold = StepsHeaderLabel->font();
     bold.setBold(true);
-    header->setFont(bold);
+    StepsHeaderLabel->setFont(bold);
     RichEdit1 = NewTabbedView(TabSheet2);
     RichEdit1->setObjectName("RichEdit1");
     RichEdit1->setAccessibleName(tr("Simulation steps"));
+    connect(RichEdit1->horizontalScrollBar(), &QScrollBar::valueChanged,
+            StepsHeaderLabel->horizontalScrollBar(), &QScrollBar::setValue);
     page->addWidget(StepsHeaderLabel);
-    page->addWidget(header);
     page->addWidget(RichEdit1, 1);
     FlatPageControl1->addTab(TabSheet2, tr("Simulation Steps"));
 }

@@ -85,7 +85,7 @@ public:
     QLabel* LabelASHLen;
     QLabel* LabelChoiLen;
 
-    QLabel* StepsHeaderLabel;
+    QTextEdit* StepsHeaderLabel; // the column header above the steps table
     QTextEdit* RichEdit1;
     QTextBrowser* HTMLViewer1;
     QLabel* StatusPanels[3];

@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextBlock>
 #include <QTextEdit>
 
 namespace {
@@ -134,6 +135,19 @@ TEST_F(MainFormTest, F9SolvesTheWorkedExample)
     const QStringList steps = Steps();
     ASSERT_EQ(steps.size(), 28);
     EXPECT_EQ(steps.first(), "38\t1473.7\t0.008\t0.000998\t248.60\t4.781\t0.3391\t0.339");
+    // Header and rows share their tab stops, one per column, each column wide
+    // enough for its values.
+    const auto headerTabs =
+        Form->StepsHeaderLabel->document()->firstBlock().blockFormat().tabPositions();
+    const auto rowTabs = Form->RichEdit1->document()->lastBlock().blockFormat().tabPositions();
+    ASSERT_EQ(headerTabs.size(), 7);
+    EXPECT_EQ(headerTabs, rowTabs);
+    const QFontMetricsF metrics(Form->RichEdit1->font());
+    const QStringList cells = steps.first().split('\t');
+    for (int i = 0; i + 1 < cells.size(); ++i) {
+        const qreal start = i == 0 ? 0 : headerTabs[i - 1].position;
+        EXPECT_LT(start + metrics.horizontalAdvance(cells[i]), headerTabs[i].position) << i;
+    }
     EXPECT_TRUE(Form->Solved);
     EXPECT_NEAR(Form->StoeckerLength, 2.996, 0.0005);
     EXPECT_FALSE(Form->Choked);
