@@ -7,6 +7,7 @@
 #include "sizing/SolveTexts.h"
 
 #include <QLabel>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -84,7 +85,10 @@ void TMainForm::SolveActionExecute(QObject*)
     StoeckerLength = results.Stoecker.Length;
     LeavingTemp = results.Stoecker.LeavingTemp;
     Choked = results.Stoecker.Choked;
+    // The table opens at its first row and column.
     RichEdit1->moveCursor(QTextCursor::Start);
+    RichEdit1->verticalScrollBar()->setValue(0);
+    RichEdit1->horizontalScrollBar()->setValue(0);
 }
 
 void TMainForm::SetSolved(bool solved)

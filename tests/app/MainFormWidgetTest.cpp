@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 
@@ -141,6 +142,10 @@ TEST_F(MainFormTest, F9SolvesTheWorkedExample)
         Form->StepsHeaderLabel->document()->firstBlock().blockFormat().tabPositions();
     const auto rowTabs = Form->RichEdit1->document()->lastBlock().blockFormat().tabPositions();
     ASSERT_EQ(headerTabs.size(), 7);
+    Form->FlatPageControl1->setCurrentWidget(Form->TabSheet2);
+    QApplication::processEvents();
+    EXPECT_EQ(Form->RichEdit1->verticalScrollBar()->value(), 0);
+    EXPECT_GT(Form->RichEdit1->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(headerTabs, rowTabs);
     const QFontMetricsF metrics(Form->RichEdit1->font());
     const QStringList cells = steps.first().split('\t');
