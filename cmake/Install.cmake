@@ -28,9 +28,13 @@ set(VELLOX_DESKTOP_DIR "" CACHE STRING
 set(VELLOX_ICON_DIR "" CACHE STRING
     "Folder for the icon vellox.svg; relative to the install prefix unless absolute; empty: automatic")
 
-install(TARGETS vellox vellox-solve RUNTIME DESTINATION Vellox)
-install(FILES "${PROJECT_SOURCE_DIR}/data/Help/Help.htm" DESTINATION Vellox/Help)
+install(TARGETS vellox-solve RUNTIME DESTINATION Vellox)
 install(FILES "${PROJECT_SOURCE_DIR}/data/RefLib8.rdf" DESTINATION "Common Files")
+if(NOT VELLOX_GUI)
+    return() # no desktop program: no help document and no menu entry
+endif()
+install(TARGETS vellox RUNTIME DESTINATION Vellox)
+install(FILES "${PROJECT_SOURCE_DIR}/data/Help/Help.htm" DESTINATION Vellox/Help)
 
 # The menu entry names the installed program by its absolute path, so it is
 # written at install time, when the prefix (possibly given with --prefix) is

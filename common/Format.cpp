@@ -57,7 +57,7 @@ void RoundDigits(TDecimal& decimal, int count)
             decimal.Digits.insert(decimal.Digits.begin(), '1');
             decimal.Digits.pop_back();
             if (decimal.Digits.empty())
-                decimal.Digits = "1";
+                decimal.Digits.push_back('1');
             ++decimal.Exponent;
         }
     }
@@ -141,18 +141,24 @@ std::string FormatGeneral(Extended value, int significantDigits)
     const int count = static_cast<int>(decimal.Digits.size());
     if (e >= -3 && e <= digits) {
         if (e <= 0) {
-            text += "0." + std::string(static_cast<std::size_t>(-e), '0') + decimal.Digits;
+            text += "0.";
+            text.append(static_cast<std::size_t>(-e), '0');
+            text += decimal.Digits;
         } else {
             for (int i = 0; i < e; ++i)
                 text += DigitAt(decimal, i);
-            if (count > e)
-                text += "." + decimal.Digits.substr(static_cast<std::size_t>(e));
+            if (count > e) {
+                text += '.';
+                text.append(decimal.Digits, static_cast<std::size_t>(e));
+            }
         }
         return text;
     }
     text += decimal.Digits[0];
-    if (count > 1)
-        text += "." + decimal.Digits.substr(1);
+    if (count > 1) {
+        text += '.';
+        text.append(decimal.Digits, 1);
+    }
     const int exponent = e - 1;
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "E%s%03d", exponent < 0 ? "-" : "",

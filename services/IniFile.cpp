@@ -588,7 +588,10 @@ void ReplaceFile(const std::string& fileName, const std::string& content)
             UnableToWrite(fileName);
     }
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hiddenName = ".";
+    hiddenName += target.filename().string();
+    hiddenName += ".XXXXXX";
+    std::string temporary = (folder / hiddenName).string();
 #if defined(__unix__) || defined(__APPLE__)
     const int handle = ::mkstemp(temporary.data());
     if (handle < 0)

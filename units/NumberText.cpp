@@ -48,7 +48,7 @@ std::string CleanSingle(std::string text)
         return "0";
     KeepFirst(text, '.');
     if (text.front() == 'E')
-        text.insert(0, "1");
+        text.insert(text.begin(), '1');
     const auto e = text.find('E');
     if (e != std::string::npos && e + 1 < text.size()) {
         std::string exponent = text.substr(e + 1);

@@ -168,7 +168,10 @@ TEST(InstallLayout, ProgramPathWithBlanksIsQuotedOnTheExecLine)
 
     const fs::path desktop = prefix / "share" / "applications" / "vellox.desktop";
     auto entry = DesktopEntry(desktop);
-    EXPECT_EQ(entry["Exec"], "\"" + (prefix / "Vellox" / "vellox").string() + "\"");
+    std::string quoted = "\"";
+    quoted += (prefix / "Vellox" / "vellox").string();
+    quoted += '"';
+    EXPECT_EQ(entry["Exec"], quoted);
     EXPECT_EQ(entry["TryExec"], (prefix / "Vellox" / "vellox").string());
     ExpectValidDesktopEntry(temp, desktop);
 }

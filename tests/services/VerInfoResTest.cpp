@@ -149,13 +149,13 @@ TEST(VerInfoRes, ProgramFilesCarryTheProjectVersion)
         EXPECT_EQ(GetTitleText(file), "Vellox 1.0.8.0");
         EXPECT_EQ(GetFileVersionText(file), "1.0.8.0");
     }
-    EXPECT_EQ(TVerInfoRes(VELLOX_PROGRAM_FILE).StringValue("OriginalFilename"), "vellox");
+    EXPECT_EQ(TVerInfoRes(VELLOX_PROGRAM_FILE).StringValue("OriginalFilename"), VELLOX_PROGRAM_NAME);
 }
 
 TEST(VerInfoRes, ProgramWithoutItsVersionSectionHasNoVersionInfo)
 {
     TTempDir folder;
-    const std::string stripped = (folder.Path() / "vellox").string();
+    const std::string stripped = (folder.Path() / VELLOX_PROGRAM_NAME).string();
     ASSERT_TRUE(RunCommand({VELLOX_OBJCOPY, "--remove-section", std::string(SectionName),
                             VELLOX_PROGRAM_FILE, stripped}));
     EXPECT_THROW(TVerInfoRes{stripped}, ENoVerInfoError);
