@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "app/MutedText.h"
 #include "app/RefPropsSheet.h"
 #include "app/SpinButton.h"
 #include "app/StepsTable.h"
@@ -111,6 +112,11 @@ TMainForm::TMainForm(TRefrigLib& lib, const QString& programFile, QWidget* paren
     CreateRefPropsPage();
     CreateStatusBar();
 
+    // Labels show names and numbers from the library file and the design
+    // case: plain text, never guessed to be rich text.
+    for (QLabel* label : findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+
     connect(RefrigCombo, &QComboBox::currentIndexChanged, this, &TMainForm::RefrigComboChange);
     connect(RefrigCombo, &QComboBox::activated, this, &TMainForm::RefrigComboClick);
     connect(SpinButton1, &TSpinButton::UpClick, this, &TMainForm::SpinButton1UpClick);
@@ -173,8 +179,8 @@ void TMainForm::CreateActions()
 
     auto action = [this](const QString& caption, const QString& hint, const char* icon) {
         auto* a = new QAction(ToolIcon(icon), caption, this);
+        // The hint is a tooltip: a status tip would replace the status panels.
         a->setToolTip(hint);
-        a->setStatusTip(hint);
         return a;
     };
     NewAction = action(tr("New"), tr("Reset to defaults"), "new");
@@ -230,8 +236,8 @@ TFmtEdit* TMainForm::AddField(int field, QGridLayout* grid, int row, int column)
     edit->Load({layout.FormatStr, layout.FormatType, layout.SigDigs, layout.UnitsType, 0, unit, 0,
                 layout.RangeHi, layout.RangeLo, layout.InitialText});
     edit->setAccessibleName(layout.Caption);
-    unit->setAccessibleDescription(tr("Unit of %1; click or press F4 in the field to change it")
-                                       .arg(layout.Caption));
+    unit->setAccessibleDescription(
+        tr("Unit of %1; click or press F4 in the field to change it").arg(layout.Caption));
     unit->setMinimumWidth(44);
     grid->addWidget(edit, row, column);
     grid->addWidget(unit, row, column + 1);
@@ -262,12 +268,11 @@ void TMainForm::CreateDataEntryPage()
         return label;
     };
     auto* header = new QLabel(tr("Saturation"), TabSheet1);
-    header->setEnabled(false);
-    grid->addWidget(header, 0, 0);
     auto* temperatureHeader = new QLabel(tr("Temperature"), TabSheet1);
     auto* pressureHeader = new QLabel(tr("Pressure"), TabSheet1);
-    temperatureHeader->setEnabled(false);
-    pressureHeader->setEnabled(false);
+    for (QLabel* label : {header, temperatureHeader, pressureHeader})
+        SetMutedText(label);
+    grid->addWidget(header, 0, 0);
     grid->addWidget(temperatureHeader, 0, 1);
     grid->addWidget(pressureHeader, 0, 3);
 
@@ -306,7 +311,7 @@ void TMainForm::CreateDataEntryPage()
     spinRow->setContentsMargins(0, 0, 0, 0);
     spinRow->addWidget(SpinButton1);
     auto* note = new QLabel(tr("actual measured tube ID"), TabSheet1);
-    note->setEnabled(false);
+    SetMutedText(note);
     spinRow->addWidget(note);
     spinRow->addStretch(1);
     grid->addLayout(spinRow, 9, 3, 1, 2);
@@ -425,7 +430,8 @@ void TMainForm::CreateStatusBar()
     StatusPanels[1]->setAccessibleDescription(tr("Leaving temperature of the simulation"));
     StatusPanels[2]->setAccessibleDescription(tr("Capillary length by Cho et al"));
     statusBar()->setObjectName("StatusBar1");
-    statusBar()->addWidget(StatusPanels[0]);
-    statusBar()->addWidget(StatusPanels[1]);
-    statusBar()->addWidget(StatusPanels[2], 1);
+    // Permanent panels: no temporary message of a menu or a widget hides them.
+    statusBar()->addPermanentWidget(StatusPanels[0]);
+    statusBar()->addPermanentWidget(StatusPanels[1]);
+    statusBar()->addPermanentWidget(StatusPanels[2], 1);
 }

@@ -2,10 +2,13 @@
 // in the settings store, section "Settings" (values in the fields' storage
 // units; the display units are not kept) and section "MainForm".
 #include "app/MainForm.h"
-
+#include "common/Format.h"
 #include "services/FormPlacement.h"
 #include "services/SettingsStore.h"
+#include "services/UserFeedback.h"
+#include "sizing/DesignFields.h"
 
+#include <cmath>
 #include <QComboBox>
 #include <QSignalBlocker>
 
@@ -16,15 +19,36 @@ const QString Section = QStringLiteral("Settings");
 struct TStoredField {
     const char* Name;
     TFmtEdit* TMainForm::*Edit;
+    TDesignField Field;
     double Default; // first run
 };
 
 constexpr TStoredField StoredFields[] = {
-    {"tc", &TMainForm::tcEdit, 45.0},   {"te", &TMainForm::teEdit, 5.0},
-    {"sc", &TMainForm::scEdit, 5.0},    {"sh", &TMainForm::shEdit, 7.5},
-    {"mr", &TMainForm::mrEdit, 0.01},   {"dpl", &TMainForm::dpEdit, 30.0},
-    {"dpe", &TMainForm::dpEvapEdit, 140.0}, {"id", &TMainForm::idEdit, 1.63},
+    {"tc", &TMainForm::tcEdit, dfTc, 45.0},
+    {"te", &TMainForm::teEdit, dfTe, 5.0},
+    {"sc", &TMainForm::scEdit, dfSc, 5.0},
+    {"sh", &TMainForm::shEdit, dfSh, 7.5},
+    {"mr", &TMainForm::mrEdit, dfMr, 0.01},
+    {"dpl", &TMainForm::dpEdit, dfDp, 30.0},
+    {"dpe", &TMainForm::dpEvapEdit, dfDpEvap, 140.0},
+    {"id", &TMainForm::idEdit, dfId, 1.63},
 };
+
+// A stored value the field could not have held: not finite, or outside the
+// field's range.
+void CheckStoredValue(const TStoredField& field, double value)
+{
+    if (!std::isfinite(value))
+        throw ESettingsError(std::string("Invalid value for '") + field.Name +
+                             "': not a finite number");
+    if (!InFieldRange(field.Field, value)) {
+        const TDesignFieldSpec& spec = DesignFieldSpec(field.Field);
+        throw ESettingsError(
+            Format("Invalid value for '%s': %s lies outside %s to %s",
+                   {field.Name, FormatGeneral(value, 15), FormatGeneral(spec.RangeLo, 15),
+                    FormatGeneral(spec.RangeHi, 15)}));
+    }
+}
 
 } // namespace
 
@@ -48,10 +72,20 @@ void TMainForm::LoadSettings()
         Lib_.SelectRefrigerantIndex(RefrigCombo->currentIndex());
     }
 
-    // A value that cannot be read ends the loading there; the fields not yet
-    // read keep their designed values.
-    for (const TStoredField& field : StoredFields)
-        (this->*field.Edit)->SetValue(store.ReadFloat(Section, field.Name, field.Default));
+    // A value that cannot be read, or that its field could not have held, is
+    // reported and replaced by its first-run default; the values after it are
+    // still read, so that closing the window does not overwrite them.
+    for (const TStoredField& field : StoredFields) {
+        double value = field.Default;
+        try {
+            value = store.ReadFloat(Section, field.Name, field.Default);
+            CheckStoredValue(field, value);
+        } catch (const std::exception& error) {
+            value = field.Default;
+            Feedback().Error(this, QString::fromUtf8(error.what()));
+        }
+        (this->*field.Edit)->SetValue(value);
+    }
 }
 
 void TMainForm::SaveSettings()

@@ -55,6 +55,8 @@ QTextEdit* NewTabbedView(QWidget* parent)
     view->setLineWrapMode(QTextEdit::NoWrap);
     view->setWordWrapMode(QTextOption::NoWrap);
     view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Nothing can be typed here: no caret, though the keys still select.
+    view->setCursorWidth(0);
     return view;
 }
 

@@ -82,7 +82,7 @@ std::vector<std::string> SolvedRow(const TCaseRun& run)
 
 TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out)
 {
-    const auto header = ReadCsvRecord(in);
+    const auto header = ReadCsvHeader(in);
     if (!header)
         throw EBadInput("batch: the file is empty (a header line is needed)");
     std::vector<TCaseKey> columns;

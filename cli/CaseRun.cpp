@@ -51,18 +51,19 @@ double Given(const std::optional<double>& value, TDesignField field)
 
 } // namespace
 
-void SelectByName(TRefrigLib& lib, const std::string& name)
+std::string SelectByName(TRefrigLib& lib, const std::string& name)
 {
     const auto& names = lib.RefrigerantNames();
     const auto found = std::find_if(names.begin(), names.end(),
                                     [&](const std::string& n) { return SameText(n, name); });
     if (found != names.end()) {
+        const std::string spelled = *found;
         lib.SelectRefrigerantIndex(static_cast<int>(found - names.begin()));
-        return;
+        return spelled;
     }
     if (SameText(name, "R22")) {
         lib.SelectRefrigerant("R22");
-        return;
+        return "R22";
     }
     std::string known;
     for (const auto& n : names)
@@ -87,12 +88,12 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input)
         throw EBadInput("give either mr or duty, not both");
 
     TCaseRun run;
-    run.Refrigerant = input[ckRefrigerant].value_or("R22");
+    const std::string asGiven = input[ckRefrigerant].value_or("R22");
     try {
-        SelectByName(lib, run.Refrigerant);
+        run.Refrigerant = SelectByName(lib, asGiven);
     } catch (const EVelloxError& error) {
         // A library section with a broken coefficient list.
-        throw EBadInput("refrigerant: " + run.Refrigerant + ": " + error.what());
+        throw EBadInput("refrigerant: " + asGiven + ": " + error.what());
     }
     run.DisplayName = lib.GetDisplayName();
 

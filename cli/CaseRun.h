@@ -14,7 +14,7 @@
 // duty the mass flow (or the mass flow the duty) as the field coupling sets
 // them, and then Solve runs.
 struct TCaseRun {
-    std::string Refrigerant; // the name selected
+    std::string Refrigerant; // the name selected, spelled as in the library
     std::string DisplayName;
     TDesignCase Case;                   // the values used, in storage units
     bool Prepared = false;              // every value of Case is a number
@@ -29,5 +29,6 @@ struct TCaseRun {
 TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input);
 
 // Selects a refrigerant by name: a name of the library file (letter case
-// aside), or "R22" for the built-in record. EBadInput for any other name.
-void SelectByName(TRefrigLib& lib, const std::string& name);
+// aside), or "R22" for the built-in record, and gives the name as the library
+// spells it. EBadInput for any other name.
+std::string SelectByName(TRefrigLib& lib, const std::string& name);

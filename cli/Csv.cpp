@@ -2,11 +2,12 @@
 
 #include "common/Text.h"
 
-std::optional<std::vector<std::string>> ReadCsvRecord(std::istream& in)
+namespace {
+
+// The record that starts with `line`; a quoted field may run on over the
+// following lines of the stream.
+std::vector<std::string> ParseCsvRecord(std::istream& in, std::string line)
 {
-    std::string line;
-    if (!std::getline(in, line))
-        return std::nullopt;
     std::vector<std::string> fields;
     std::string field;
     bool quoted = false;
@@ -46,6 +47,27 @@ std::optional<std::vector<std::string>> ReadCsvRecord(std::istream& in)
     }
     fields.push_back(wasQuoted ? field : Trim(field));
     return fields;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> ReadCsvRecord(std::istream& in)
+{
+    std::string line;
+    if (!std::getline(in, line))
+        return std::nullopt;
+    return ParseCsvRecord(in, std::move(line));
+}
+
+std::optional<std::vector<std::string>> ReadCsvHeader(std::istream& in)
+{
+    std::string line;
+    if (!std::getline(in, line))
+        return std::nullopt;
+    // Spreadsheets often start a UTF-8 file with a byte-order mark.
+    if (line.starts_with("\xEF\xBB\xBF"))
+        line.erase(0, 3);
+    return ParseCsvRecord(in, std::move(line));
 }
 
 std::string CsvField(const std::string& text)

@@ -9,4 +9,6 @@
 // inside stands for one); blanks around unquoted fields are dropped; CRLF or
 // LF line ends.
 std::optional<std::vector<std::string>> ReadCsvRecord(std::istream& in);
+// The first record of a file, without the UTF-8 byte-order mark it may start with.
+std::optional<std::vector<std::string>> ReadCsvHeader(std::istream& in);
 std::string CsvField(const std::string& text);

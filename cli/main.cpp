@@ -5,8 +5,11 @@
 #include "cli/Options.h"
 #include "cli/TextReport.h"
 #include "common/Errors.h"
+#include "common/Text.h"
 #include "services/SuiteFolder.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -21,6 +24,23 @@ constexpr int ExitSolved = 0;
 constexpr int ExitNotSolved = 1;
 constexpr int ExitBadInput = 2;
 
+// A library named on the command line must be a regular file this tool can
+// open; anything else is bad input, with the reason.
+void CheckReadableFile(const std::string& path)
+{
+    std::error_code error;
+    const bool regular = std::filesystem::is_regular_file(path, error);
+    std::string reason;
+    if (error)
+        reason = error.message();
+    else if (!regular)
+        reason = std::filesystem::exists(path, error) ? "not a regular file" : "no such file";
+    else if (!std::ifstream(path, std::ios::binary))
+        reason = std::strerror(errno);
+    if (!reason.empty())
+        throw EBadInput("library: cannot read " + QuotedValue(path) + ": " + reason);
+}
+
 int Run(const TOptions& options)
 {
     if (options.Help) {
@@ -32,8 +52,8 @@ int Run(const TOptions& options)
         return ExitSolved;
     }
     std::string library = options.Library;
-    if (!library.empty() && !std::filesystem::is_regular_file(library))
-        throw EBadInput("library: cannot read '" + library + "'");
+    if (!library.empty())
+        CheckReadableFile(library);
     if (library.empty()) {
         // The library of the suite this tool is installed in, as the desktop
         // program finds it; without one, the built-in R22.

@@ -28,6 +28,13 @@ bool LessText(std::string_view a, std::string_view b)
                                         [](char x, char y) { return Lower(x) < Lower(y); });
 }
 
+std::string FoldedText(std::string_view text)
+{
+    std::string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), Lower);
+    return folded;
+}
+
 std::string Trim(std::string_view text)
 {
     std::size_t begin = 0;
@@ -37,4 +44,22 @@ std::string Trim(std::string_view text)
     while (end > begin && IsBlank(text[end - 1]))
         --end;
     return std::string(text.substr(begin, end - begin));
+}
+
+std::string QuotedValue(std::string_view text)
+{
+    constexpr std::size_t MaxQuoted = 60;
+    std::size_t characters = 0;
+    std::size_t end = 0;
+    for (; end < text.size(); ++end) {
+        // A byte that does not continue a UTF-8 sequence starts a character.
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && characters++ == MaxQuoted)
+            break;
+    }
+    std::string quoted = "'";
+    quoted.append(text.substr(0, end));
+    if (end < text.size())
+        quoted += "\xE2\x80\xA6"; // …
+    quoted += '\'';
+    return quoted;
 }

@@ -2,6 +2,7 @@
 
 #include "common/CheckedMath.h"
 #include "common/Errors.h"
+#include "common/Text.h"
 
 #include <cerrno>
 #include <cmath>
@@ -20,7 +21,7 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-std::string_view Trim(std::string_view text)
+std::string_view TrimmedView(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
@@ -73,7 +74,7 @@ locale_t CLocale()
 
 std::optional<Extended> TryTextToFloat(std::string_view text)
 {
-    const std::string_view trimmed = Trim(text);
+    const std::string_view trimmed = TrimmedView(text);
     if (!IsNumberSyntax(trimmed))
         return std::nullopt;
     const std::string copy(trimmed);
@@ -89,7 +90,7 @@ std::optional<Extended> TryTextToFloat(std::string_view text)
 
 std::optional<std::int32_t> TryTextToInt(std::string_view text)
 {
-    const std::string_view trimmed = Trim(text);
+    const std::string_view trimmed = TrimmedView(text);
     std::size_t i = 0;
     bool negative = false;
     if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-'))
@@ -115,23 +116,23 @@ Extended TextToFloat(std::string_view text)
 {
     if (const auto value = TryTextToFloat(text))
         return *value;
-    throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    throw EConvertError(QuotedValue(text) + " is not a valid floating point value");
 }
 
 std::int32_t TextToInt(std::string_view text)
 {
     if (const auto value = TryTextToInt(text))
         return *value;
-    throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+    throw EConvertError(QuotedValue(text) + " is not a valid integer value");
 }
 
 double TextToDouble(std::string_view text)
 {
     // Read straight into a double: going through an extended value first
     // would round twice and can miss the nearest double by one bit.
-    const std::string_view trimmed = Trim(text);
+    const std::string_view trimmed = TrimmedView(text);
     if (!IsNumberSyntax(trimmed))
-        throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+        throw EConvertError(QuotedValue(text) + " is not a valid floating point value");
     const std::string copy(trimmed);
     errno = 0;
     const double value = strtod_l(copy.c_str(), nullptr, CLocale());

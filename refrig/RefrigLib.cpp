@@ -111,13 +111,13 @@ TRefrigLib::TRefrigLib(std::string libraryFile)
 {
     LibraryFileDate_ = FileDateText(LibraryFile_);
     if (!LibraryFile_.empty()) {
-        // A sorted list ignores names that differ only in letter case.
-        for (const auto& name : IniFile(LibraryFile_).ReadSections()) {
-            const auto at = std::lower_bound(RefrigerantNames_.begin(), RefrigerantNames_.end(),
-                                             name, LessText);
-            if (at == RefrigerantNames_.end() || !SameText(*at, name))
-                RefrigerantNames_.insert(at, name);
-        }
+        // A sorted list ignores names that differ only in letter case: of
+        // those, the first in the file stays.
+        RefrigerantNames_ = IniFile(LibraryFile_).ReadSections();
+        std::stable_sort(RefrigerantNames_.begin(), RefrigerantNames_.end(), LessText);
+        RefrigerantNames_.erase(
+            std::unique(RefrigerantNames_.begin(), RefrigerantNames_.end(), SameText),
+            RefrigerantNames_.end());
     }
     try {
         SelectRefrigerant("R22");
@@ -134,6 +134,12 @@ void TRefrigLib::SelectRefrigerant(const std::string& name)
 {
     if (SameText(CurrentName_, name))
         return;
+    // The current name stands for a record read whole from its section. From
+    // here until that holds again it is empty: the built-in record standing in
+    // for a missing section, or a section that failed half-way, must not be
+    // taken for the refrigerant last read, so the next selection of any name
+    // reads its section again.
+    CurrentName_.clear();
     Data_ = DefaultRefrigData;
     const IniFile::TSection section =
         LibraryFile_.empty() ? IniFile::TSection{} : IniFile(LibraryFile_).ReadSectionMap(name);

@@ -1,5 +1,6 @@
 #include "services/FormPlacement.h"
 
+#include <algorithm>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -58,16 +59,23 @@ void LoadFormPlacement(QWidget& window, const TSettingsStore& store)
     int top = store.ReadInteger(section, QStringLiteral("Top"), current.top());
     int width = store.ReadInteger(section, QStringLiteral("Width"), current.width());
     int height = store.ReadInteger(section, QStringLiteral("Height"), current.height());
-    if (const QScreen* screen = ScreenOf(window)) {
-        const QSize available = screen->availableGeometry().size();
-        left = KeepEdgeOnScreen(left, available.width());
-        top = KeepEdgeOnScreen(top, available.height());
-    }
     // A size edited down to nothing would leave no window to see.
     if (width < 1)
         width = current.width();
     if (height < 1)
         height = current.height();
+    // A size larger than the screen is cut to the screen (and to what a
+    // widget can be at all), so that the window's edges stay reachable and
+    // left + width cannot overflow.
+    width = std::min(width, QWIDGETSIZE_MAX);
+    height = std::min(height, QWIDGETSIZE_MAX);
+    if (const QScreen* screen = ScreenOf(window)) {
+        const QSize available = screen->availableGeometry().size();
+        left = KeepEdgeOnScreen(left, available.width());
+        top = KeepEdgeOnScreen(top, available.height());
+        width = std::min(width, std::max(available.width(), 1));
+        height = std::min(height, std::max(available.height(), 1));
+    }
     const int state = store.ReadInteger(section, QStringLiteral("WinState"), WinStateOf(window));
 
     Qt::WindowStates windowState =

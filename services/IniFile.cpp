@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/stat.h>
@@ -83,8 +85,13 @@ struct TParsedSection {
     std::vector<std::pair<std::string, std::string>> Values;
 };
 
+// The file's bytes; nothing when it cannot be read, and nothing for what is
+// not a regular file (a FIFO would block the reader, a device never ends).
 std::optional<std::string> ReadWholeFile(const std::string& fileName)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error))
+        return std::nullopt;
     std::ifstream file(fileName, std::ios::binary);
     if (!file)
         return std::nullopt;
@@ -114,33 +121,32 @@ std::vector<std::string> SplitLines(const std::string& text)
 }
 
 // Reads the whole file into sections; values of a repeated section are
-// appended to its first occurrence. Values are not cut here.
+// appended to its first occurrence, and the first of repeated value names
+// wins. Values are not cut here. Names are found again through hash tables
+// of their folded text, so that a file of many sections reads in linear time.
 std::vector<TParsedSection> ParseFile(const std::string& fileName)
 {
     std::vector<TParsedSection> sections;
     const auto content = ReadWholeFile(fileName);
     if (!content)
         return sections;
-    TParsedSection* current = nullptr;
+    std::unordered_map<std::string, std::size_t> sectionAt;
+    std::vector<std::unordered_set<std::string>> valueNames;
+    std::optional<std::size_t> current;
     for (const std::string& line : SplitLines(ExternalTextToUtf8(*content))) {
-        const TLine parsed = ClassifyLine(line);
+        TLine parsed = ClassifyLine(line);
         if (parsed.Kind == TLineKind::Section) {
-            auto found =
-                std::find_if(sections.begin(), sections.end(), [&](const TParsedSection& s) {
-                    return SameText(s.Name, parsed.Name);
-                });
-            if (found == sections.end()) {
-                sections.push_back({parsed.Name, {}});
-                current = &sections.back();
-            } else {
-                current = &*found;
+            const auto [at, added] =
+                sectionAt.try_emplace(FoldedText(parsed.Name), sections.size());
+            if (added) {
+                sections.push_back({std::move(parsed.Name), {}});
+                valueNames.emplace_back();
             }
-        } else if (parsed.Kind == TLineKind::Value && current != nullptr) {
-            const bool known =
-                std::any_of(current->Values.begin(), current->Values.end(),
-                            [&](const auto& v) { return SameText(v.first, parsed.Name); });
-            if (!known)
-                current->Values.emplace_back(parsed.Name, parsed.Value);
+            current = at->second;
+        } else if (parsed.Kind == TLineKind::Value && current) {
+            if (valueNames[*current].insert(FoldedText(parsed.Name)).second)
+                sections[*current].Values.emplace_back(std::move(parsed.Name),
+                                                       std::move(parsed.Value));
         }
     }
     return sections;

@@ -10,6 +10,16 @@ namespace {
 
 constexpr qsizetype HeaderSize = 8; // code and length
 
+// The four bytes at `at` as a little-endian number, read byte by byte (the
+// caller has checked that they are there).
+quint32 LittleEndian32(const QByteArray& bytes, qsizetype at)
+{
+    quint32 value = 0;
+    for (qsizetype i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
 } // namespace
 
 QString ProgramBaseName(const QString& path)
@@ -45,8 +55,8 @@ std::optional<TPoolMessage> TPoolMessageReader::Next()
 {
     if (Failed_ || Buffer_.size() < HeaderSize)
         return std::nullopt;
-    const auto code = qFromLittleEndian<quint32>(Buffer_.constData());
-    const auto length = qFromLittleEndian<quint32>(Buffer_.constData() + 4);
+    const quint32 code = LittleEndian32(Buffer_, 0);
+    const quint32 length = LittleEndian32(Buffer_, 4);
     if (length > MaxPoolTextLength) {
         Failed_ = true;
         Buffer_.clear();

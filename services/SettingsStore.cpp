@@ -8,8 +8,10 @@
 #include <memory>
 #include <optional>
 #include <QByteArray>
+#include <QFileInfo>
 #include <QMetaType>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QVariant>
 
@@ -81,6 +83,9 @@ TSettingsStore::TSettingsStore(const QString& key) : Key_(key)
 
 std::unique_ptr<QSettings> TSettingsStore::Open() const
 {
+    const QFileInfo file(FileName());
+    if (file.exists() && !file.isFile())
+        return nullptr;
     auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                 Organization_, Application_);
     // Only the user's own file: no organisation-wide or system-wide values.
@@ -88,9 +93,12 @@ std::unique_ptr<QSettings> TSettingsStore::Open() const
     return settings;
 }
 
+// Where the native format keeps a user's settings on this platform, worked
+// out without opening the file.
 QString TSettingsStore::FileName() const
 {
-    return Open()->fileName();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" +
+           Organization_ + "/" + Application_ + ".conf";
 }
 
 QVariant TSettingsStore::Read(const QString& section, const QString& name, QString* fileName) const
@@ -98,6 +106,8 @@ QVariant TSettingsStore::Read(const QString& section, const QString& name, QStri
     if (IsBlank(section) || IsBlank(name))
         return {};
     const auto settings = Open();
+    if (settings == nullptr)
+        return {};
     if (fileName != nullptr)
         *fileName = settings->fileName();
     return settings->value(ValueKey(section, name));
@@ -110,7 +120,9 @@ template <typename F>
 void TSettingsStore::Write(const QString& section, const QString& name, F&& change) const
 {
     const auto settings = Open();
-    const std::string fileName = settings->fileName().toStdString();
+    const std::string fileName = FileName().toStdString();
+    if (settings == nullptr)
+        throw ESettingsError("Unable to write to " + fileName + ": not a regular file");
     // A value needs a section and a name; erasing a section gives no name.
     if (IsBlank(section) || (!name.isNull() && IsBlank(name)))
         throw ESettingsError("Unable to write to " + fileName + ": blank section or value name");
@@ -181,7 +193,8 @@ bool TSettingsStore::SectionExists(const QString& section) const
 {
     if (IsBlank(section))
         return false;
-    return Open()->childGroups().contains(section);
+    const auto settings = Open();
+    return settings != nullptr && settings->childGroups().contains(section);
 }
 
 void TSettingsStore::WriteInteger(const QString& section, const QString& name, int value) const

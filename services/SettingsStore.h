@@ -72,7 +72,9 @@ public:
 
 private:
     // Opens the store's file for one operation; the file is closed when the
-    // object goes.
+    // object goes. Null when something other than a regular file (a FIFO, a
+    // folder, a device) stands at the file's path: reading it could block
+    // for ever, so the store counts as missing and cannot be written.
     std::unique_ptr<QSettings> Open() const;
     QVariant Read(const QString& section, const QString& name, QString* fileName = nullptr) const;
     template <typename F>

@@ -82,8 +82,11 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
 
     results.Choked = false;
 
-    // Saturated liquid at the start of the two-phase flow
-    double p1 = lib.DewPressure(t1);
+    // Saturated liquid at the start of the two-phase flow, at its bubble
+    // pressure like every later step's inlet: a blend's dew pressure lies
+    // below it by the glide, which would make the first step's pressure
+    // difference negative.
+    double p1 = lib.BubblePressure(t1);
     double v1 = lib.LiquidVolume(t1);
     double h1 = lib.LiquidEnthalpy(t1);
     double V1 = ToDouble(static_cast<Extended>(G) * v1);

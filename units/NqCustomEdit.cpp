@@ -8,8 +8,14 @@
 #include "units/NqFmtEditLabel.h"
 
 #include <cmath>
+#include <memory>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -302,6 +308,53 @@ void NqCustomEdit::TakeFocusBack()
     });
 }
 
+namespace {
+
+QString FirstLineOf(const QString& text)
+{
+    // Line breaks before the first text are skipped: a copied cell often
+    // comes with one.
+    const QStringList lines =
+        text.split(QRegularExpression(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]")));
+    for (const QString& line : lines)
+        if (!line.trimmed().isEmpty())
+            return line;
+    return {};
+}
+
+} // namespace
+
+void NqCustomEdit::PasteOneLine(QClipboard::Mode mode)
+{
+    if (isReadOnly())
+        return;
+    const QString line = FirstLineOf(QGuiApplication::clipboard()->text(mode));
+    if (!line.isEmpty() || hasSelectedText())
+        insert(line);
+}
+
+void NqCustomEdit::contextMenuEvent(QContextMenuEvent* e)
+{
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, this, [this] { PasteOneLine(QClipboard::Clipboard); });
+    }
+    menu->exec(e->globalPos());
+}
+
+void NqCustomEdit::mouseReleaseEvent(QMouseEvent* e)
+{
+    // The middle button pastes the selection of the X11 desktop.
+    if (e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        deselect(); // inserted at the cursor, as the line edit does
+        PasteOneLine(QClipboard::Selection);
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
 bool NqCustomEdit::event(QEvent* e)
 {
     // Esc belongs to the edit while there is typing to take back, so that it
@@ -318,9 +371,15 @@ bool NqCustomEdit::event(QEvent* e)
 
 void NqCustomEdit::keyPressEvent(QKeyEvent* e)
 {
-    // Clipboard keys and select-all keep the line edit's own behaviour.
-    if (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::Paste) ||
-        e->matches(QKeySequence::Cut) || e->matches(QKeySequence::SelectAll)) {
+    if (e->matches(QKeySequence::Paste)) {
+        PasteOneLine(QClipboard::Clipboard);
+        e->accept();
+        return;
+    }
+    // The other clipboard keys and select-all keep the line edit's own
+    // behaviour.
+    if (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::Cut) ||
+        e->matches(QKeySequence::SelectAll)) {
         QLineEdit::keyPressEvent(e);
         return;
     }

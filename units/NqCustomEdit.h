@@ -4,6 +4,7 @@
 #include "units/NqConv.h"
 #include "units/NumberText.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -101,9 +102,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void WriteText(const QString& text);
+    // Pastes the first line of the clipboard (or of the selection): a field
+    // of one line takes a paste of many lines as one line.
+    void PasteOneLine(QClipboard::Mode mode);
     void HandleCharacters(const QString& characters);
     void TakeFocusBack();
     double ToDisplay(double storageValue) const;

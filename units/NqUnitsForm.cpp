@@ -45,7 +45,14 @@ TUnitsForm::TUnitsForm(NqCustomEdit* edit, QWidget* parent)
     small.setPixelSize(11);
     setFont(small);
 
-    ListBox1->setFrameShape(QFrame::NoFrame);
+    // Framed like the desktop's popup menus, so that the list stands out from
+    // the window below it.
+    ListBox1->setFrameShape(QFrame::Box);
+    ListBox1->setFrameShadow(QFrame::Plain);
+    ListBox1->setLineWidth(1);
+    QPalette framed = ListBox1->palette();
+    framed.setColor(QPalette::WindowText, framed.color(QPalette::Shadow));
+    ListBox1->setPalette(framed);
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setUniformItemSizes(true);
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -18,11 +18,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTextBrowser>
-#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextEdit>
 
 namespace {
@@ -392,8 +392,8 @@ TEST_F(MainFormTest, FirstRunTakesTheStoredDefaults)
     EXPECT_EQ(Form->RefrigCombo->currentText(), "R12");
     EXPECT_TRUE(Form->RLabel->text().startsWith("R12 ("));
     const std::pair<TFmtEdit*, const char*> fields[] = {
-        {Form->tcEdit, "45.0"},   {Form->teEdit, "5.0"},     {Form->scEdit, "5.0"},
-        {Form->shEdit, "7.5"},    {Form->mrEdit, "0.0100"},  {Form->dpEdit, "30.000"},
+        {Form->tcEdit, "45.0"},        {Form->teEdit, "5.0"},    {Form->scEdit, "5.0"},
+        {Form->shEdit, "7.5"},         {Form->mrEdit, "0.0100"}, {Form->dpEdit, "30.000"},
         {Form->dpEvapEdit, "140.000"}, {Form->idEdit, "1.6300"}};
     for (const auto& [edit, text] : fields)
         EXPECT_EQ(edit->text(), text) << edit->objectName().toStdString();
@@ -445,8 +445,9 @@ TEST_F(MainFormTest, DamagedSettingsNeverStopTheProgram)
         Feedback.Errors.clear();
         Open(ShippedLibrary());
         ASSERT_NE(Form, nullptr);
-        // At worst the error box; the program solves as usual afterwards.
-        EXPECT_LE(Feedback.Errors.size(), 1) << content.toStdString();
+        // At worst an error box for each bad value; the program solves as
+        // usual afterwards.
+        EXPECT_LE(Feedback.Errors.size(), 2) << content.toStdString();
         Form->NewAction->trigger();
         EXPECT_EQ(Status(0), "Solved..") << content.toStdString();
         EXPECT_GE(Form->x(), 0);

@@ -35,17 +35,16 @@ struct TShown {
 
 ::testing::AssertionResult FarFromATie(const TShown& shown)
 {
-    const long double scaled = std::fabs(static_cast<long double>(shown.Value)) *
-                               std::pow(10.0L, shown.Decimals);
+    const long double scaled =
+        std::fabs(static_cast<long double>(shown.Value)) * std::pow(10.0L, shown.Decimals);
     const long double fraction = scaled - std::floor(scaled);
     const long double distance = std::fabs(fraction - 0.5L);
     const long double margin = std::max(1e-9L, scaled * 1e-11L);
     if (distance > margin)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << shown.What << " = " << shown.Value << " lies within "
-                                         << static_cast<double>(distance)
-                                         << " of a rounding tie at " << shown.Decimals
-                                         << " decimals";
+    return ::testing::AssertionFailure()
+           << shown.What << " = " << shown.Value << " lies within " << static_cast<double>(distance)
+           << " of a rounding tie at " << shown.Decimals << " decimals";
 }
 
 // Everything the window shows for a case, with the precision it is shown at;
@@ -107,8 +106,8 @@ TEST(ShownDigits, EveryShippedRefrigerantIsTheSameOnEveryProcessor)
     TRefrigLib lib(ShippedLibrary());
     ASSERT_GE(lib.RefrigerantNames().size(), 15U);
     for (const std::string& name : std::vector<std::string>(lib.RefrigerantNames())) {
-        for (const TCaseInput& input : {Case(name, "40", "-10", "0.003", "1.2"),
-                                        Case(name, "45", "0", "0.008", "1.63")}) {
+        for (const TCaseInput& input :
+             {Case(name, "40", "-10", "0.003", "1.2"), Case(name, "45", "0", "0.008", "1.63")}) {
             const TCaseRun run = RunCase(lib, input);
             for (const TShown& shown : ShownNumbers(lib, run))
                 EXPECT_TRUE(FarFromATie(shown)) << name;

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -47,11 +46,14 @@ TRun Solve(const std::string& args, const std::string& input = {})
 // The number after "key": in a JSON text (NaN when absent or null).
 double JsonNumber(const std::string& json, const std::string& key)
 {
-    const std::regex pattern("\"" + key + "\": (-?[0-9.eE+-]+)");
-    std::smatch match;
-    if (!std::regex_search(json, match, pattern))
+    const std::string label = "\"" + key + "\": ";
+    const auto at = json.find(label);
+    if (at == std::string::npos)
         return std::nan("");
-    return std::strtod(match[1].str().c_str(), nullptr);
+    const char* start = json.c_str() + at + label.size();
+    char* end = nullptr;
+    const double value = std::strtod(start, &end);
+    return end == start ? std::nan("") : value;
 }
 
 bool JsonHas(const std::string& json, const std::string& text)
@@ -80,10 +82,15 @@ TEST(VelloxSolve, WorkedExampleAsJson)
     EXPECT_TRUE(JsonHas(j, "\"solved\": true"));
     EXPECT_TRUE(JsonHas(j, "\"error\": null"));
     // 28 steps; the first as the table shows it.
-    const std::regex step(R"(\n      \[([^\]]*)\])");
+    // Each step is a line of its own: six blanks, then "[" values "]".
+    const std::string stepStart = "\n      [";
     std::vector<std::string> steps;
-    for (std::sregex_iterator it(j.begin(), j.end(), step), end; it != end; ++it)
-        steps.push_back((*it)[1]);
+    for (auto at = j.find(stepStart); at != std::string::npos; at = j.find(stepStart, at + 1)) {
+        const auto from = at + stepStart.size();
+        const auto close = j.find(']', from);
+        ASSERT_NE(close, std::string::npos);
+        steps.push_back(j.substr(from, close - from));
+    }
     ASSERT_EQ(steps.size(), 28U);
     std::istringstream first(steps[0]);
     std::vector<double> v;

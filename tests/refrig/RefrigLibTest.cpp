@@ -125,11 +125,30 @@ TEST(RefrigLib, MissingOrEmptySectionGivesTheBuiltInRecord)
     TTempDir dir;
     TRefrigLib lib(dir.Write("lib.rdf", std::string(TwoFluids) + "[Empty]\n"));
     lib.SelectRefrigerant("R134a");
+    const TRefrigData r134a = lib.Data();
     for (const char* name : {"Empty", "Nowhere"}) {
         lib.SelectRefrigerant(name);
         EXPECT_EQ(lib.Data(), DefaultRefrigData) << name;
-        EXPECT_EQ(lib.CurrentName(), "R134a") << name;
+        // The built-in record is not R134a's: selecting R134a again reads it.
+        EXPECT_EQ(lib.CurrentName(), "") << name;
+        lib.SelectRefrigerant("R134a");
+        EXPECT_EQ(lib.Data(), r134a) << name;
     }
+}
+
+TEST(RefrigLib, SectionFailingHalfWayIsReadAgainOnTheNextSelection)
+{
+    TTempDir dir;
+    TRefrigLib lib(dir.Write("lib.rdf", std::string(TwoFluids) + "[Short]\nRNumber=Short\nvh=1\n"));
+    lib.SelectRefrigerant("R134a");
+    const TRefrigData r134a = lib.Data();
+    EXPECT_THROW(lib.SelectRefrigerant("Short"), EListError);
+    EXPECT_EQ(lib.CurrentName(), "");
+    lib.SelectRefrigerant("R134a");
+    EXPECT_EQ(lib.Data(), r134a);
+    // The failed section itself fails again rather than passing as read.
+    EXPECT_THROW(lib.SelectRefrigerant("Short"), EListError);
+    EXPECT_THROW(lib.SelectRefrigerant("Short"), EListError);
 }
 
 TEST(RefrigLib, IndexOutsideTheNamesIsAListError)

@@ -9,7 +9,6 @@
 #include <clocale>
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 #include <QApplication>
 #include <QClipboard>
 #include <QGridLayout>
@@ -274,20 +273,21 @@ TEST_F(FmtEditTest, GetValueAndSetValueByFormat)
 }
 
 // Runs an action on the units popup once it is open.
-void WhenPopupOpens(std::function<void(TUnitsForm*)> action)
+// Polls every 10 ms until the popup is the active modal window; each poll
+// schedules the next with the attempts left, so nothing outlives the wait.
+void PollForPopup(const std::function<void(TUnitsForm*)>& action, int attemptsLeft)
 {
-    auto attempts = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, attempts, poll] {
-        if (auto* popup = qobject_cast<TUnitsForm*>(QApplication::activeModalWidget())) {
-            action(popup);
-        } else if (++*attempts < 100) {
-            QTimer::singleShot(10, *poll);
-        } else {
-            ADD_FAILURE() << "the units popup did not open";
-        }
-    };
-    QTimer::singleShot(0, *poll);
+    if (auto* popup = qobject_cast<TUnitsForm*>(QApplication::activeModalWidget()))
+        action(popup);
+    else if (attemptsLeft > 0)
+        QTimer::singleShot(10, [action, attemptsLeft] { PollForPopup(action, attemptsLeft - 1); });
+    else
+        ADD_FAILURE() << "the units popup did not open";
+}
+
+void WhenPopupOpens(const std::function<void(TUnitsForm*)>& action)
+{
+    QTimer::singleShot(0, [action] { PollForPopup(action, 100); });
 }
 
 TEST_F(FmtEditTest, PopupSizeFollowsTheUnitCount)
