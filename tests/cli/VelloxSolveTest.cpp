@@ -56,6 +56,23 @@ double JsonNumber(const std::string& json, const std::string& key)
     return end == start ? std::nan("") : value;
 }
 
+// The steps of a JSON report, each the text between its "[" and "]": each
+// step is a line of its own, six blanks, then the bracketed values.
+std::vector<std::string> JsonSteps(const std::string& json)
+{
+    const std::string stepStart = "\n      [";
+    std::vector<std::string> steps;
+    for (auto at = json.find(stepStart); at != std::string::npos;
+         at = json.find(stepStart, at + 1)) {
+        const auto from = at + stepStart.size();
+        const auto close = json.find(']', from);
+        if (close == std::string::npos)
+            break;
+        steps.push_back(json.substr(from, close - from));
+    }
+    return steps;
+}
+
 bool JsonHas(const std::string& json, const std::string& text)
 {
     return json.find(text) != std::string::npos;
@@ -82,15 +99,7 @@ TEST(VelloxSolve, WorkedExampleAsJson)
     EXPECT_TRUE(JsonHas(j, "\"solved\": true"));
     EXPECT_TRUE(JsonHas(j, "\"error\": null"));
     // 28 steps; the first as the table shows it.
-    // Each step is a line of its own: six blanks, then "[" values "]".
-    const std::string stepStart = "\n      [";
-    std::vector<std::string> steps;
-    for (auto at = j.find(stepStart); at != std::string::npos; at = j.find(stepStart, at + 1)) {
-        const auto from = at + stepStart.size();
-        const auto close = j.find(']', from);
-        ASSERT_NE(close, std::string::npos);
-        steps.push_back(j.substr(from, close - from));
-    }
+    const std::vector<std::string> steps = JsonSteps(j);
     ASSERT_EQ(steps.size(), 28U);
     std::istringstream first(steps[0]);
     std::vector<double> v;
@@ -157,7 +166,7 @@ TEST(VelloxSolve, ValuesAreHeldAtTheFieldsPrecision)
 
 struct TBadUsage {
     const char* Name;
-    const char* Args;
+    std::string Args;
     const char* Reason; // part of the message on standard error
 };
 
@@ -188,7 +197,10 @@ INSTANTIATE_TEST_SUITE_P(
         TBadUsage{"UnknownOption", "--tk 40", "unknown option '--tk'"},
         TBadUsage{"MissingValue", "--tc", "--tc needs a value"},
         TBadUsage{"UnknownRefrigerant", "--refrigerant R999", "'R999' is not in the library"},
-        TBadUsage{"MissingLibrary", "--library /nonexistent.rdf", "cannot read"}),
+        TBadUsage{"MissingLibrary", "--library /nonexistent.rdf", "cannot read"},
+        TBadUsage{"LibraryPathTooLong", "--library /" + std::string(300, 'x'),
+                  "File name too long"},
+        TBadUsage{"LibraryIsAFolder", "--library /tmp", "not a regular file"}),
     TParamName());
 
 TEST(VelloxSolve, LibraryRefrigerantIsSelectedWithoutRegardToCase)
@@ -229,6 +241,83 @@ TEST(VelloxSolve, BatchGoesOnPastBadRows)
     EXPECT_TRUE(JsonHas(rows[4], "sc: 25 is outside the range 0 to 20 K"));
     EXPECT_TRUE(JsonHas(rows[5], "R22,45,0,"));
     EXPECT_TRUE(JsonHas(rows[5], ",true,,ok,"));
+}
+
+// The rows of a CSV output, each split at its commas (no field here holds one).
+std::vector<std::vector<std::string>> CsvRows(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> fields;
+        std::istringstream items(line);
+        for (std::string item; std::getline(items, item, ',');)
+            fields.push_back(item);
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+std::string ShippedLibraryText()
+{
+    std::ifstream in(std::string(VELLOX_SOURCE_DIR) + "/data/RefLib8.rdf", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A row's result must not depend on the rows before it: neither a missing
+// section that the built-in R22 stands in for, nor one that fails half-way,
+// may leave its record behind under the name selected before.
+TEST(VelloxSolve, BatchRowDoesNotDependOnTheRowsBefore)
+{
+    TTempDir dir;
+    const std::string lib =
+        dir.Write("lib.rdf", ShippedLibraryText() + "\n[Blank]\n[Short]\nRNumber=Short\nvh=1\n");
+    for (const char* between : {"Blank", "Short", "R290"}) {
+        const std::string input = std::string("refrigerant,tc,te,mr\n") + "R134a,40,5,0.01\n" +
+                                  between + ",40,5,0.01\nR134a,40,5,0.01\n";
+        const TRun run = Solve("--library " + lib + " --batch -", input);
+        const auto rows = CsvRows(run.Out);
+        ASSERT_EQ(rows.size(), 4U) << run.Out << run.Err;
+        EXPECT_EQ(rows[3], rows[1]) << between;
+        EXPECT_EQ(rows[1][0], "R134a");
+    }
+}
+
+TEST(VelloxSolve, RefrigerantIsReportedAsTheLibrarySpellsIt)
+{
+    const TRun json = Solve("--refrigerant r134a --json");
+    ASSERT_EQ(json.Status, 0) << json.Err;
+    EXPECT_TRUE(JsonHas(json.Out, "\"refrigerant\": \"R134a\""));
+    const TRun batch = Solve("--batch -", "refrigerant,tc\nr407c,40\nr22,40\n");
+    const auto rows = CsvRows(batch.Out);
+    ASSERT_EQ(rows.size(), 3U) << batch.Err;
+    EXPECT_EQ(rows[1][0], "R407C");
+    EXPECT_EQ(rows[2][0], "R22");
+}
+
+// A blend's liquid enters the two-phase steps at its bubble pressure: the
+// simulation runs its course between the two correlations.
+TEST(VelloxSolve, BlendWithAGlideIsSimulated)
+{
+    const TRun run =
+        Solve("--refrigerant R407C --tc 40 --te -10 --sc 5 --mr 0.003 --id 1.2 --json");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(JsonHas(run.Out, "\"choked\": false"));
+    EXPECT_TRUE(JsonHas(run.Out, "\"status\": \"ok\""));
+    const double length = JsonNumber(run.Out, "length");
+    EXPECT_NEAR(length, 7.14, 0.01);
+    EXPECT_GT(length, JsonNumber(run.Out, "wolfLength"));
+    EXPECT_LT(length, JsonNumber(run.Out, "choiLength"));
+    EXPECT_EQ(JsonSteps(run.Out).size(), 40U);
+}
+
+TEST(VelloxSolve, BatchMayStartWithAByteOrderMark)
+{
+    const TRun run = Solve("--batch -", "\xEF\xBB\xBFtc,te\n40,5\n");
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    const auto rows = CsvRows(run.Out);
+    ASSERT_EQ(rows.size(), 2U);
+    EXPECT_EQ(rows[1][1], "40");
 }
 
 TEST(VelloxSolve, BatchWithAnUnknownColumnIsBadUsage)

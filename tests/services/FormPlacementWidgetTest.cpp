@@ -91,6 +91,29 @@ TEST_F(FormPlacementStoreTest, StoredPositionIsPulledBackOnTheScreen)
     }
 }
 
+// A size larger than the screen, up to the largest integer, is cut to the
+// screen, so that no edge lies out of reach and no sum overflows.
+TEST_F(FormPlacementStoreTest, StoredSizeIsCutToTheScreen)
+{
+    const QSize screen = Screen();
+    const struct {
+        int Width, Height;
+        QSize Expected;
+    } cases[] = {
+        {2147483647, 2147483647, screen},
+        {2147483647, 240, {screen.width(), 240}},
+        {screen.width() + 1, screen.height(), screen},
+        {320, 240, {320, 240}},
+    };
+    for (const auto& c : cases) {
+        Store4(10, 10, c.Width, c.Height);
+        QWidget window;
+        MakeWindow(window, QRect(5, 5, 100, 100));
+        LoadFormPlacement(window, Store);
+        EXPECT_EQ(window.geometry(), QRect(QPoint(10, 10), c.Expected)) << c.Width;
+    }
+}
+
 TEST_F(FormPlacementStoreTest, WindowStateComesBack)
 {
     QWidget window;

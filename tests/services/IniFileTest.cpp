@@ -1,5 +1,9 @@
 #include "services/IniFile.h"
 
+#include "support/Fifo.h"
+#include "support/TempDir.h"
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -238,3 +242,41 @@ TEST_F(IniFileTest, GarbageNeverCrashes)
         EXPECT_LE(ini.ReadString("R22", "Name", "").size(), 2047u * 4);
     }
 }
+
+namespace {
+
+// A file of many refrigerant-like sections, each repeated once further down
+// (its values join the first), read in time proportional to its size.
+TEST(IniFileSize, ManySectionsReadInLinearTime)
+{
+    TTempDir dir;
+    std::string text;
+    constexpr int Count = 60000;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < Count; ++i)
+            text += "[R" + std::to_string(i) + "]\nRNumber=R" + std::to_string(i) + "\nK" +
+                    std::to_string(pass) + "=" + std::to_string(i) + "\n";
+    const IniFile file(dir.Write("big.rdf", text));
+    const auto start = std::chrono::steady_clock::now();
+    const auto names = file.ReadSections();
+    const auto last = file.ReadSectionMap("r59999");
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(names.size(), static_cast<std::size_t>(Count));
+    EXPECT_EQ(names.back(), "R59999");
+    EXPECT_EQ(last.ReadString("K1", ""), "59999");
+    EXPECT_EQ(last.Values.size(), 3U);
+    // Searching the sections read so far on every line took half a minute.
+    EXPECT_LT(elapsed, std::chrono::seconds(5));
+}
+
+TEST(IniFileSize, FifoInPlaceOfTheFileCountsAsMissing)
+{
+    TTempDir dir;
+    const auto fifo = dir.Path() / "lib.rdf";
+    ASSERT_TRUE(MakeFifo(fifo));
+    std::vector<std::string> names{"unread"};
+    EXPECT_TRUE(ReturnsBesideAFifo(fifo, [&] { names = IniFile(fifo.string()).ReadSections(); }));
+    EXPECT_TRUE(names.empty());
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 #include "services/SettingsStore.h"
+#include "support/Fifo.h"
 
 #include <bit>
 #include <cmath>
@@ -271,3 +272,20 @@ TEST_F(SettingsStoreWidgetTest, RefusedWriteRaises)
     EXPECT_EQ(blocked.ReadInteger("Settings", "Refrig", 9), 9);
     QFile::remove(folder);
 }
+
+namespace {
+
+TEST_F(SettingsStoreWidgetTest, FifoInPlaceOfTheFileCountsAsMissing)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(Store.FileName()).path()));
+    const std::filesystem::path fifo = Store.FileName().toStdString();
+    ASSERT_TRUE(MakeFifo(fifo));
+    double value = 0;
+    EXPECT_TRUE(ReturnsBesideAFifo(fifo, [&] { value = Store.ReadFloat("Settings", "tc", 45.0); }));
+    EXPECT_EQ(value, 45.0);
+    EXPECT_TRUE(ReturnsBesideAFifo(
+        fifo, [&] { EXPECT_THROW(Store.WriteFloat("Settings", "tc", 40.0), ESettingsError); }));
+    std::filesystem::remove(fifo);
+}
+
+} // namespace

@@ -149,7 +149,8 @@ TEST(VerInfoRes, ProgramFilesCarryTheProjectVersion)
         EXPECT_EQ(GetTitleText(file), "Vellox 1.0.8.0");
         EXPECT_EQ(GetFileVersionText(file), "1.0.8.0");
     }
-    EXPECT_EQ(TVerInfoRes(VELLOX_PROGRAM_FILE).StringValue("OriginalFilename"), VELLOX_PROGRAM_NAME);
+    EXPECT_EQ(TVerInfoRes(VELLOX_PROGRAM_FILE).StringValue("OriginalFilename"),
+              VELLOX_PROGRAM_NAME);
 }
 
 TEST(VerInfoRes, ProgramWithoutItsVersionSectionHasNoVersionInfo)
