@@ -220,25 +220,28 @@ private:
 };
 
 // Whether the output shows a NaN or an infinity as a word of its own. Texts
-// in single quotes are the input quoted back in a message and are skipped.
+// in quotes are skipped: in single quotes the input quoted back in a
+// message, in double quotes the texts of a JSON report (names from the
+// library among them); JSON numbers are checked by the strict reader.
 bool ShowsNonFinite(const std::string& text)
 {
     std::string word;
-    bool quoted = false;
+    char quote = 0;
     auto bad = [&] {
         std::string lower;
         for (const char c : word)
             lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return lower == "nan" || lower == "inf" || lower == "infinity" || lower == "-nan";
+        return lower == "nan" || lower == "inf" || lower == "infinity";
     };
     for (const char c : text + " ") {
-        if (c == '\'') {
-            quoted = !quoted;
+        if (quote == 0 && (c == '\'' || c == '"')) {
+            quote = c;
             word.clear();
-        } else if (std::isalnum(static_cast<unsigned char>(c))) {
-            if (!quoted)
-                word += c;
-        } else {
+        } else if (c == quote) {
+            quote = 0;
+        } else if (quote == 0 && std::isalnum(static_cast<unsigned char>(c))) {
+            word += c;
+        } else if (quote == 0) {
             if (bad())
                 return true;
             word.clear();
