@@ -6,6 +6,7 @@
 #include "app/SpinButton.h"
 #include "common/CheckedMath.h"
 #include "common/Rounding.h"
+#include "report/ReportSettings.h"
 #include "services/UserFeedback.h"
 
 #include <QApplication>
@@ -211,8 +212,14 @@ void TMainForm::PrintActionExecute()
 
 void TMainForm::FormActivate()
 {
-    if (FirstActivation_)
+    // The report settings are loaded once per run. When a stored value stops
+    // the loading, the error reaches the user and the next activation tries
+    // again.
+    if (FirstActivation_) {
+        SetDefaultTabs({7.0, 9.0});
+        LoadReportSettings(TSettingsStore(SettingsKey));
         FirstActivation_ = false;
+    }
     PressureFromTemperature(peEdit, teEdit);
     PressureFromTemperature(pcEdit, tcEdit);
     UpdateRefrigEffect();

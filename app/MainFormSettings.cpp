@@ -3,6 +3,7 @@
 // units; the display units are not kept) and section "MainForm".
 #include "app/MainForm.h"
 #include "common/Format.h"
+#include "report/ReportSettings.h"
 #include "services/FormPlacement.h"
 #include "services/SettingsStore.h"
 #include "services/UserFeedback.h"
@@ -101,4 +102,5 @@ void TMainForm::SaveSettings()
         if (!value.IsText())
             store.WriteFloat(Section, field.Name, value.Number());
     }
+    SaveReportSettings(store);
 }

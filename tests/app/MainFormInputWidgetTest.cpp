@@ -3,6 +3,7 @@
 // parts of the window a user reads whatever happens.
 #include "app/MainForm.h"
 #include "app/MutedText.h"
+#include "report/ReportSettings.h"
 #include "support/MainFormFixture.h"
 #include "support/TempDir.h"
 
@@ -155,6 +156,39 @@ TEST_F(MainFormInputTest, PastedLinesArriveAsOneLine)
     ASSERT_FALSE(Feedback.Errors.isEmpty());
     EXPECT_EQ(Feedback.Errors[0], "'" + QString(60, 'x') + QString::fromUtf8("\xE2\x80\xA6") +
                                       "' is not a valid floating point value");
+}
+
+// The report settings come in at the first activation and go back at close;
+// a stored position with a decimal comma is reported, and the next
+// activation tries again.
+TEST_F(MainFormInputTest, ReportSettingsAreLoadedOnceAndSavedAtClose)
+{
+    Form.reset();
+    Store().WriteString("Report", "Left margin", "3");
+    Store().WriteString("Report", "Right margin", "2,5");
+    ReportSettings().Positions = DefaultMargins();
+    Reopen();
+    ASSERT_EQ(Feedback.Errors.size(), 1);
+    EXPECT_TRUE(Feedback.Errors[0].contains("2,5")) << Feedback.Errors[0].toStdString();
+    EXPECT_EQ(ReportSettings().Positions[0], 3.0);
+    EXPECT_EQ(ReportSettings().Positions[4], 7.0); // mX1 of this report
+
+    Store().WriteString("Report", "Right margin", "2.25");
+    Feedback.Errors.clear();
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QApplication::processEvents();
+    QApplication::setActiveWindow(Form.get());
+    QApplication::processEvents();
+    EXPECT_TRUE(Feedback.Errors.isEmpty());
+    EXPECT_EQ(ReportSettings().Positions[1], 2.25);
+
+    Close();
+    EXPECT_EQ(Store().ReadString("Report", "Left margin", ""), "3");
+    EXPECT_EQ(Store().ReadString("Report", "mX2", ""), "9");
+    EXPECT_EQ(Store().ReadInteger("Report", "Zoom", -1), 0);
+    EXPECT_TRUE(Store().ValueExists("Report", "Name"));
 }
 
 TEST_F(MainFormInputTest, StatusPanelsStayWhileAHintIsShown)

@@ -50,6 +50,7 @@ protected:
     {
         Store().EraseSection("Settings");
         Store().EraseSection("MainForm");
+        Store().EraseSection("Report");
     }
 
     void Open(const std::string& library)

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "services/FontSettings.h"
+#include "services/SettingsStore.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The report's page settings for the whole run: the four margins and the
+// eight tab stops in centimetres, the report font and the preview's zoom
+// mode. Loaded once at the main window's first activation, changed by the
+// preview, written back when the main window closes (section "Report").
+//
+// Positions, all in centimetres:
+//   0 left margin (from the left edge)    1 right margin (from the right edge)
+//   2 top margin (from the top edge)      3 bottom margin (from the bottom edge)
+//   4..11 tab stops mX1..mX8 (from the left edge); mX1 is the report's value
+//   column, mX2 its unit column.
+constexpr std::size_t PositionCount = 12;
+using TPositions = std::array<double, PositionCount>;
+
+enum TZoomMode : std::uint8_t { zmActualSize = 0, zmWholePage = 1 };
+
+struct TReportSettings {
+    TPositions Positions{};
+    TFontSpec Font;
+    std::uint8_t Zoom = zmActualSize;
+};
+
+// The run's one set of report settings; before any loading they are the
+// default margins, the toolkit's interface font at 8 points and actual size.
+TReportSettings& ReportSettings();
+
+// The positions used when nothing is stored and by the preview's "Reset
+// margins": 2.5 cm margins, tab stops at 3.5, 11, 12 … 17 cm until
+// SetDefaultTabs moves them.
+const TPositions& DefaultMargins();
+// Entry k of the list replaces the default of tab stop k + 1; at most eight
+// entries are taken.
+void SetDefaultTabs(const std::vector<double>& tabs);
+
+// The key of a position in section "Report": "Left margin", … "mX8".
+const char* PositionKey(std::size_t index);
+
+// Fills the settings from the store. A stored position that is not a number
+// stops the loading with EConvertError: the positions read before it keep
+// their new values, the rest, the zoom and the font keep theirs.
+void LoadReportSettings(const TSettingsStore& store);
+// Replaces section "Report" of the store with the settings.
+void SaveReportSettings(const TSettingsStore& store);
+
+// A position as the store keeps it: the shortest general text with up to 15
+// significant digits, "." as the decimal separator.
+std::string PositionText(double centimetres);
