@@ -1,0 +1,190 @@
+#include "report/PageEngine.h"
+
+#include "common/Rounding.h"
+
+#include <cmath>
+#include <exception>
+#include <QPagedPaintDevice>
+
+namespace {
+
+constexpr double A4WidthCm = 21.0;
+constexpr double A4HeightCm = 29.7;
+
+int Rounded(double x)
+{
+    return static_cast<int>(Round(x));
+}
+
+} // namespace
+
+TPageEngine::TPageEngine(const TPageMetrics& metrics) : Metrics_(metrics)
+{
+    MarginCm = DefaultMargins();
+}
+
+void TPageEngine::Message(const std::string& text) const
+{
+    if (OnMessage)
+        OnMessage(text);
+}
+
+void TPageEngine::StartPreviewPage()
+{
+    QImage page(PageWidthPx, PageHeightPx, QImage::Format_RGB32);
+    // Points of the report font come out at the page's own resolution.
+    page.setDotsPerMeterX(Rounded(ExactPxPerCmX * 100));
+    page.setDotsPerMeterY(Rounded(ExactPxPerCmY * 100));
+    page.fill(Qt::white);
+    Pages.push_back(std::move(page));
+}
+
+void TPageEngine::SetupPreviewPages()
+{
+    Pages.clear();
+    PageCount = 1;
+
+    int a4Width = 950, a4Height = 672;
+    if (const auto screen = Metrics_.Screen()) {
+        ExactPxPerCmX = screen->WidthPx / (screen->WidthMm / 10);
+        ExactPxPerCmY = screen->HeightPx / (screen->HeightMm / 10);
+        PxPerCmX = Rounded(ExactPxPerCmX);
+        PxPerCmY = Rounded(ExactPxPerCmY);
+        a4Width = Rounded(PxPerCmX * A4WidthCm);
+        a4Height = Rounded(PxPerCmY * A4HeightCm);
+    } else {
+        Message("Bitmap Device Error... \r\nThe screen's size cannot be read");
+        ExactPxPerCmX = ExactPxPerCmY = 32.0;
+        PxPerCmX = PxPerCmY = 32;
+    }
+    PageWidthPx = a4Width;
+    PageHeightPx = a4Height;
+
+    // The page is the printer's, in whole centimetres at the screen's scale,
+    // unless it is less than a fifth of A4 either way.
+    auto printer = Metrics_.Printer();
+    if (!printer || printer->DpiX <= 0 || printer->DpiY <= 0) {
+        Message("Printer Device Error...");
+        printer.reset();
+    } else {
+        PageWidthPx = Rounded(printer->PageWidthPx * 2.54 / printer->DpiX) * PxPerCmX;
+        PageHeightPx = Rounded(printer->PageHeightPx * 2.54 / printer->DpiY) * PxPerCmY;
+    }
+    if (PageWidthPx < 0.2 * a4Width || PageHeightPx < 0.2 * a4Height) {
+        PageWidthPx = a4Width;
+        PageHeightPx = a4Height;
+        printer.reset();
+    }
+
+    StartPreviewPage();
+    LineHeight = Metrics_.TextHeight(ReportFont, Rounded(ExactPxPerCmY * 2.54));
+    // A preview page holds as many lines as a printed page.
+    if (printer && printer->PageHeightPx > 0)
+        LineHeight = static_cast<double>(Metrics_.TextHeight(ReportFont, printer->DpiY)) *
+                     PageHeightPx / printer->PageHeightPx;
+    PrinterStatus = printer ? printer->Name : QStringLiteral("Printer not found");
+}
+
+void TPageEngine::SetupPrinterPage()
+{
+    QPagedPaintDevice* device = PrintDevice;
+    ExactPxPerCmX = device->width() / (device->widthMM() / 10.0);
+    ExactPxPerCmY = device->height() / (device->heightMM() / 10.0);
+    PxPerCmX = Rounded(ExactPxPerCmX);
+    PxPerCmY = Rounded(ExactPxPerCmY);
+    PageWidthPx = device->width();
+    PageHeightPx = device->height();
+    LineHeight = Metrics_.TextHeight(ReportFont, device->logicalDpiY());
+    PrintedPage_ = 1;
+    PrinterStatus = QStringLiteral("Print to ") + PrintDeviceName;
+}
+
+void TPageEngine::ComputePositions()
+{
+    MarginPos[0] = MarginCm[0] * ExactPxPerCmX;
+    MarginPos[1] = PageWidthPx - MarginCm[1] * ExactPxPerCmX;
+    MarginPos[2] = MarginCm[2] * ExactPxPerCmY;
+    MarginPos[3] = PageHeightPx - MarginCm[3] * ExactPxPerCmY;
+    for (std::size_t i = 4; i < PositionCount; ++i)
+        MarginPos[i] = Rounded(PxPerCmX * MarginCm[i]);
+    BreakY = Rounded(MarginPos[3] - 2 * LineHeight);
+    for (std::size_t i = 0; i < PositionCount; ++i)
+        MarginPx[i] = Rounded(MarginPos[i]);
+}
+
+void TPageEngine::DoReport()
+{
+    try {
+        if (Printing && PrintDevice != nullptr)
+            SetupPrinterPage();
+        else
+            SetupPreviewPages();
+    } catch (const std::exception&) {
+        Message("Setup error...");
+    }
+    ComputePositions();
+    try {
+        if (Printing && PrintDevice != nullptr) {
+            Painter_.begin(PrintDevice);
+        } else {
+            Painter_.begin(&Pages.back());
+        }
+        Painter_.setFont(ReportFont);
+        Pen = QPoint(MarginPx[0], MarginPx[2]);
+        LineCount = 0;
+        BaseY = MarginPx[2];
+        if (OnPageHeader)
+            OnPageHeader(true);
+        if (OnReportBody)
+            OnReportBody();
+        if ((Printing && PrintedPage_ > 1) || (!Printing && PageCount > 1))
+            DrawPageNumber();
+    } catch (const std::exception&) {
+        Message("Report write error...");
+    }
+    if (Painter_.isActive())
+        Painter_.end();
+}
+
+void TPageEngine::EnsureSpace(int lines)
+{
+    if (Pen.y() + lines * LineHeight > BreakY)
+        NewPage();
+}
+
+void TPageEngine::AdvanceLines(int lines)
+{
+    LineCount += lines;
+    Pen.setY(Rounded(BaseY + LineCount * LineHeight));
+}
+
+void TPageEngine::NewPage()
+{
+    DrawPageNumber();
+    if (Printing && PrintDevice != nullptr) {
+        PrintDevice->newPage();
+        ++PrintedPage_;
+    } else {
+        Painter_.end();
+        ++PageCount;
+        StartPreviewPage();
+        Painter_.begin(&Pages.back());
+        Painter_.setFont(ReportFont);
+    }
+    Pen = QPoint(MarginPx[0], MarginPx[2]);
+    LineCount = 0;
+    BaseY = MarginPx[2];
+    if (OnPageHeader)
+        OnPageHeader(false);
+}
+
+void TPageEngine::DrawPageNumber()
+{
+    const int number = Printing && PrintDevice != nullptr ? PrintedPage_ : PageCount;
+    const QString text = QStringLiteral("- %1 -").arg(number);
+    const QFontMetrics metrics = Painter_.fontMetrics();
+    const int x = MarginPx[0] +
+                  static_cast<int>(
+                      Trunc((MarginPx[1] - MarginPx[0] - metrics.horizontalAdvance(text)) / 2.0));
+    Painter_.drawText(QPoint(x, MarginPx[3] + metrics.ascent()), text);
+}

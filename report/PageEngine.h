@@ -1,0 +1,80 @@
+#pragma once
+
+#include "report/PageMetrics.h"
+#include "report/ReportSettings.h"
+
+#include <array>
+#include <functional>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <string>
+#include <vector>
+
+class QPagedPaintDevice;
+
+// The page engine: sets the page up, runs the report once from its first
+// page to its last through one painter, starts a new page when the next
+// lines would not fit and numbers the pages of a report of two or more. It
+// draws preview pages (pictures at screen resolution) or, while Printing, on
+// the paged device it is given (a printer, a PDF file); it knows nothing of
+// windows. What is drawn is the business of the hooks.
+//
+// Page coordinates are pixels of the page, origin at its top-left corner.
+// Positions 0..11 are the margins and tab stops of the report settings.
+class TPageEngine {
+public:
+    explicit TPageEngine(const TPageMetrics& metrics);
+
+    // Hooks the report composer installs.
+    std::function<void()> OnReportBody;
+    std::function<void(bool firstPage)> OnPageHeader;
+    // Plain messages for the user ("Printer Device Error..." and the like).
+    std::function<void(const std::string&)> OnMessage;
+
+    // One complete run: set-up, positions, page header, body, page number.
+    void DoReport();
+    // A new page when n more lines would reach below BreakY.
+    void EnsureSpace(int lines);
+    // Moves the pen n lines down from BaseY, counting from the page's line 0.
+    void AdvanceLines(int lines);
+    void NewPage();
+
+    void SetupPreviewPages();
+    void SetupPrinterPage();
+    void DrawPageNumber();
+
+    // The canvas all report drawing goes to during a run.
+    QPainter* DrawCanvas() { return &Painter_; }
+
+    std::vector<QImage> Pages;
+    int PageCount = 0;
+    bool Printing = false;
+    QPagedPaintDevice* PrintDevice = nullptr; // where Printing draws
+    QString PrintDeviceName;                  // its name, for the status panel
+
+    TPositions MarginCm{};
+    std::array<double, PositionCount> MarginPos{};
+    std::array<int, PositionCount> MarginPx{};
+    int PxPerCmX = 0, PxPerCmY = 0;
+    double ExactPxPerCmX = 0, ExactPxPerCmY = 0;
+    int PageWidthPx = 0, PageHeightPx = 0;
+    double LineHeight = 0;
+    int LineCount = 0;
+    int BaseY = 0;
+    int BreakY = 0;
+    QPoint Pen; // where the next text goes
+    QFont ReportFont;
+    // The second status panel: the printer's name, "Printer not found", or
+    // "Print to " + the name while printing.
+    QString PrinterStatus;
+
+private:
+    void Message(const std::string& text) const;
+    void StartPreviewPage();
+    void ComputePositions();
+    int PrintedPage_ = 0;
+    QPainter Painter_;
+    const TPageMetrics& Metrics_;
+};

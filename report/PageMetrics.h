@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <QFont>
+#include <QString>
+
+// What the page engine learns of the screen and the printer, behind one small
+// interface so that a test can give it fixed values.
+class TPageMetrics {
+public:
+    virtual ~TPageMetrics() = default;
+
+    struct TScreen {
+        int WidthPx = 0, HeightPx = 0;    // resolution
+        double WidthMm = 0, HeightMm = 0; // physical size
+    };
+    struct TPrinter {
+        QString Name;
+        int DpiX = 0, DpiY = 0; // logical pixels per inch
+        int PageWidthPx = 0, PageHeightPx = 0;
+    };
+
+    // Nothing when the screen's size or resolution cannot be read.
+    virtual std::optional<TScreen> Screen() const = 0;
+    // Nothing when there is no printer to ask.
+    virtual std::optional<TPrinter> Printer() const = 0;
+    // The height of a line of text ("X") in the font on a device of that
+    // many pixels per inch down.
+    virtual int TextHeight(const QFont& font, int dpiY) const = 0;
+};
+
+// The real screen and the system's default printer.
+class TSystemPageMetrics : public TPageMetrics {
+public:
+    std::optional<TScreen> Screen() const override;
+    std::optional<TPrinter> Printer() const override;
+    int TextHeight(const QFont& font, int dpiY) const override;
+};
