@@ -18,6 +18,13 @@ int Rounded(double x)
 
 } // namespace
 
+std::array<bool, PositionCount>& MarginLineVisible()
+{
+    static std::array<bool, PositionCount> visible = {true, true,  true,  true,  true,  true,
+                                                      true, false, false, false, false, false};
+    return visible;
+}
+
 TPageEngine::TPageEngine(const TPageMetrics& metrics) : Metrics_(metrics)
 {
     MarginCm = DefaultMargins();

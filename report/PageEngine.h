@@ -14,6 +14,10 @@
 
 class QPagedPaintDevice;
 
+// Which margin and tab-stop lines the preview shows and lets the user drag:
+// at first lines 0 to 6; a report shows the ones it uses.
+std::array<bool, PositionCount>& MarginLineVisible();
+
 // The page engine: sets the page up, runs the report once from its first
 // page to its last through one painter, starts a new page when the next
 // lines would not fit and numbers the pages of a report of two or more. It

@@ -2,6 +2,7 @@
 // centimetre (96 per inch) and a known line height, with and without a
 // printer; and on a PDF writer standing in for a printer.
 #include "report/PageEngine.h"
+#include "support/FixedPageMetrics.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -11,21 +12,6 @@
 #include <vector>
 
 namespace {
-
-class TFixedMetrics : public TPageMetrics {
-public:
-    std::optional<TScreen> Screen() const override { return ScreenValue; }
-    std::optional<TPrinter> Printer() const override { return PrinterValue; }
-    int TextHeight(const QFont&, int dpiY) const override
-    {
-        // 16 pixels at 96 per inch, in proportion elsewhere.
-        return dpiY * 16 / 96;
-    }
-
-    // 378 pixels over 100 mm: 37.8 pixels per centimetre.
-    std::optional<TScreen> ScreenValue = TScreen{378, 378, 100, 100};
-    std::optional<TPrinter> PrinterValue;
-};
 
 struct TRun {
     TFixedMetrics Metrics;

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QImage>
+#include <string>
+
+// A logo picture read by its file name's extension, letter case aside:
+// ".gif" through giflib (the first image, its transparent colour as white
+// paper), ".jpg" through libjpeg, anything else as a Windows bitmap. A file
+// that is missing, damaged or of another kind than its extension says gives
+// a null picture.
+QImage LoadPicture(const std::string& path);

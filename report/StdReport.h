@@ -1,0 +1,73 @@
+#pragma once
+
+#include "report/PageEngine.h"
+
+#include <functional>
+#include <QDate>
+#include <QPrinter>
+#include <QString>
+#include <QStringList>
+
+// The standard report composer: what goes on each page and in which font. A
+// letterhead from a text file and a logo at the top of the first page, the
+// date and the title, body lines in three columns (caption, value, unit) and
+// a closing signature; every page starts on the engine's line grid. All
+// positions are pixels of the page being drawn.
+class TStdReport {
+public:
+    explicit TStdReport(TPageEngine& engine);
+
+    // Installs the body and the page header in the engine and keeps the
+    // titles; the first title is also the print job's name.
+    void BeginReport(std::function<void()> body, const QStringList& titles);
+    // The letterhead file, else "Letterhead.txt" of the shared data folder;
+    // the logo file, else "ReportLogo.gif" there; the logo's printed width.
+    void SetLetterhead(const QString& letterheadFile, const QString& logoFile, int logoWidthCm);
+
+    // addStyle: the style bits of the font settings (1 bold, 2 italic,
+    // 4 underline, 8 strike-out) added to the report font's; sizeChange in
+    // points.
+    void AddHeading(const QString& text, int addStyle = 0, int sizeChange = 0);
+    void AddLine(const QString& caption, const QString& value, const QString& unit,
+                 int addStyle = 0, int sizeChange = 0);
+    void AddBlankLine();
+    // A rule across the page at half a line, then the program's name and
+    // version on the next line.
+    void DrawSignature(const QString& applicationTitle, const QString& versionText);
+
+    // One print job per copy the printer is set to; false (after the message
+    // "Printer error.") when printing failed.
+    bool PrintReport(QPrinter& printer);
+
+    void DrawPageHeader(bool firstPage);
+
+    QStringList Titles;
+    QStringList LetterheadLines;
+    QString LogoFile;
+    int LogoWidthCm = 0;
+    int HalfLine = 0;
+    QString SharedDataFolder; // ends with "/"
+    QDate Today = QDate::currentDate();
+
+    int LeftEdge = 0, TopEdge = 0, RightEdge = 0;
+    int Col1X = 0, Col2X = 0, Col3X = 0;
+
+private:
+    void PrepareCanvas();
+    void DrawLetterhead(int x);
+    void DrawPicture(const QImage& picture, int widthCm, int x, int y, int linesUsed);
+    void DrawDate();
+    void DrawTitleBlock();
+    void DrawTextAt(int x, int y, const QString& text);
+    // Runs `draw` with styles added to the canvas font and its size changed,
+    // then puts the font back.
+    template <typename F>
+    void WithStyle(int addStyle, int sizeChange, F&& draw);
+    QPainter& Canvas() { return *Engine_.DrawCanvas(); }
+
+    TPageEngine& Engine_;
+};
+
+// The lines of an 8-bit text file (UTF-8, else Windows-1252), ended by CR LF
+// or LF, untrimmed; none for a missing file or one that is not a regular file.
+QStringList ReadTextLines(const QString& path);

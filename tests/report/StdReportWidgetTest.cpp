@@ -1,0 +1,202 @@
+// The standard report composer on preview pages with fixed metrics: where the
+// letterhead, the logo, the date and the body lines fall on the line grid,
+// and the letterhead and logo files it looks for.
+#include "report/PictureFile.h"
+#include "report/StdReport.h"
+#include "support/FixedPageMetrics.h"
+#include "support/TempDir.h"
+
+#include <cmath>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QFontMetrics>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+namespace {
+
+// A 1 × 1 GIF whose one pixel is black.
+const std::string BlackGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff"
+                           ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+                           35);
+
+class StdReportTest : public ::testing::Test {
+protected:
+    StdReportTest()
+    {
+        Engine.MarginCm = {2.5, 2.5, 2.5, 2.5, 7, 9, 12, 13, 14, 15, 16, 17};
+        Report.SharedDataFolder = QString::fromStdString((Shared.Path() / "").string());
+        Report.BeginReport([this] { BodyLine = Engine.LineCount; }, {"Capillary Tube Estimate"});
+    }
+
+    // The line of the grid on which the body starts, after a run.
+    int BodyStart()
+    {
+        BodyLine = -1;
+        Engine.DoReport();
+        return BodyLine;
+    }
+
+    // The lines the letterhead of these lines takes on the grid of 16 px.
+    int LetterheadLines(const QStringList& lines) const
+    {
+        QImage page(10, 10, QImage::Format_RGB32);
+        page.setDotsPerMeterX(3780);
+        page.setDotsPerMeterY(3780);
+        QFont font = Engine.ReportFont;
+        font.setBold(true);
+        int y = 0;
+        if (!lines.value(0).isEmpty()) {
+            font.setPointSize(10);
+            y += static_cast<int>(QFontMetrics(font, &page).height() * 1.25);
+        }
+        font.setPointSize(8);
+        y += static_cast<int>(lines.size() - 1) * QFontMetrics(font, &page).height();
+        return static_cast<int>(std::lround(y / 16.0));
+    }
+
+    TFixedMetrics Metrics;
+    TPageEngine Engine{Metrics};
+    TStdReport Report{Engine};
+    TTempDir Program, Shared;
+    int BodyLine = -1;
+};
+
+// Below the taller of letterhead and logo one free line (when there is a
+// logo), the date (two lines), the title (two lines), then the header's own
+// line. A square logo 4 cm wide is 152 px
+// high, 9.5 lines, rounded to 10.
+TEST_F(StdReportTest, DateFollowsTheTallerOfLetterheadAndLogo)
+{
+    const std::string logo = Shared.Write("ReportLogo.gif", BlackGif);
+    std::string longLetterhead = "Acme\n";
+    for (int i = 0; i < 30; ++i)
+        longLetterhead += "line " + std::to_string(i) + "\n";
+    const struct {
+        const char* Name;
+        std::string Letterhead; // written beside the program; none when "-"
+        bool Logo;
+        int Lines; // the lines above the free one; -1: the letterhead's
+    } cases[] = {
+        {"NoFiles", "-", false, -1},
+        {"ShortLetterheadTallLogo", "Acme Refrigeration\nHigh Street 1\n", true, 10},
+        {"EmptyLetterheadFileAndLogo", "", true, 10},
+        {"EmptyFirstLine", "\nHigh Street 1\nTown\n", false, -1},
+        {"LongLetterheadShortLogo", longLetterhead, true, -1},
+    };
+    const QString letterhead = QString::fromStdString((Program.Path() / "LetterHead.txt").string());
+    for (const auto& c : cases) {
+        QFile::remove(letterhead);
+        if (c.Letterhead != "-")
+            Program.Write("LetterHead.txt", c.Letterhead);
+        Report.SetLetterhead(letterhead, QString::fromStdString(logo), 4);
+        if (!c.Logo)
+            Report.LogoFile = "/none.gif";
+        const int lines = c.Lines >= 0 ? c.Lines : LetterheadLines(Report.LetterheadLines);
+        if (std::string(c.Name) == "LongLetterheadShortLogo") {
+            EXPECT_GT(lines, 10);
+        }
+        // Only a logo leaves a free line; without one the date follows the
+        // letterhead directly.
+        EXPECT_EQ(BodyStart(), lines + (c.Logo ? 1 : 0) + 5) << c.Name;
+    }
+}
+
+TEST_F(StdReportTest, LetterheadAndLogoAreFoundByTheirExactNames)
+{
+    Shared.Write("Letterhead.txt", "Shared letterhead\n");
+    Program.Write("Letterhead.txt", "Beside the program, lower-case h\n");
+    Report.SetLetterhead(QString::fromStdString((Program.Path() / "LetterHead.txt").string()),
+                         QString::fromStdString((Program.Path() / "ReportLogo.gif").string()), 4);
+    EXPECT_EQ(Report.LetterheadLines, QStringList{"Shared letterhead"});
+    EXPECT_EQ(Report.LogoFile, Report.SharedDataFolder + "ReportLogo.gif");
+
+    Program.Write("LetterHead.txt", "Beside\r\nthe program\r\n\r\n");
+    Report.SetLetterhead(QString::fromStdString((Program.Path() / "LetterHead.txt").string()), "",
+                         4);
+    EXPECT_EQ(Report.LetterheadLines, (QStringList{"Beside", "the program", ""}));
+
+    TTempDir none;
+    Report.SharedDataFolder = QString::fromStdString((none.Path() / "").string());
+    Report.SetLetterhead("/no/LetterHead.txt", "", 4);
+    EXPECT_EQ(Report.LetterheadLines, QStringList{" "});
+}
+
+TEST(PictureFile, DecodesByExtensionAndFailsSilently)
+{
+    TTempDir dir;
+    const QImage gif = LoadPicture(dir.Write("logo.GIF", BlackGif));
+    ASSERT_EQ(gif.size(), QSize(1, 1));
+    EXPECT_EQ(gif.pixel(0, 0), qRgb(0, 0, 0));
+    // A JPEG named ".jpeg" is read as a bitmap and fails; so does garbage.
+    QImage picture(8, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const std::string jpg = (dir.Path() / "logo.jpg").string();
+    ASSERT_TRUE(picture.save(QString::fromStdString(jpg), "JPG"));
+    const QImage decoded = LoadPicture(jpg);
+    EXPECT_EQ(decoded.size(), QSize(8, 4));
+    EXPECT_GT(qRed(decoded.pixel(3, 2)), 200);
+    std::filesystem::copy_file(jpg, dir.Path() / "logo.jpeg");
+    EXPECT_TRUE(LoadPicture((dir.Path() / "logo.jpeg").string()).isNull());
+    EXPECT_TRUE(LoadPicture(dir.Write("bad.gif", "GIF89a garbage")).isNull());
+    EXPECT_TRUE(LoadPicture(dir.Write("bad.jpg", "\xff\xd8 garbage")).isNull());
+    EXPECT_TRUE(LoadPicture((dir.Path() / "missing.bmp").string()).isNull());
+    const std::string bmp = (dir.Path() / "logo.bmp").string();
+    ASSERT_TRUE(picture.save(QString::fromStdString(bmp), "BMP"));
+    EXPECT_EQ(LoadPicture(bmp).size(), QSize(8, 4));
+}
+
+TEST_F(StdReportTest, ThreeColumnsAndTheSignatureOnThePage)
+{
+    Report.SetLetterhead("/none.txt", "/none.gif", 4);
+    Report.LogoFile.clear();
+    Report.BeginReport(
+        [this] {
+            Report.AddHeading("Refrigerant", 1);
+            Report.AddLine("R Number", "R22", "");
+            Report.AddLine("Refrigerating Effect", "169.3", "kJ/kg");
+            Report.AddBlankLine();
+            Report.DrawSignature("Vellox", "1.0.8.0");
+        },
+        {"Capillary Tube Estimate"});
+    Engine.DoReport();
+    ASSERT_EQ(Engine.PageCount, 1);
+    const QImage& page = Engine.Pages[0];
+    auto inkInColumn = [&page](int from, int to, int y0, int y1) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = from; x < to; ++x)
+                if (page.pixel(x, y) != qRgb(255, 255, 255))
+                    return true;
+        return false;
+    };
+    // The "kJ/kg" line: caption at the margin, value at mX1, unit at mX2.
+    const int y = Engine.MarginPx[2] + 16 * (LetterheadLines({" "}) + 5 + 2);
+    EXPECT_TRUE(inkInColumn(Engine.MarginPx[0], Engine.MarginPx[0] + 20, y, y + 16));
+    EXPECT_TRUE(inkInColumn(Engine.MarginPx[4], Engine.MarginPx[4] + 20, y, y + 16));
+    EXPECT_TRUE(inkInColumn(Engine.MarginPx[5], Engine.MarginPx[5] + 20, y, y + 16));
+    // Nothing right of the right margin but the date's last letter's edge.
+    EXPECT_FALSE(inkInColumn(Engine.MarginPx[1] + 2, page.width(), 0, page.height()));
+}
+
+TEST_F(StdReportTest, EachCopyIsAPrintJobOfItsOwn)
+{
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("report.pdf"));
+    printer.setCopyCount(3);
+    int firstPages = 0;
+    Report.BeginReport([] {}, {"Capillary Tube Estimate"});
+    Engine.OnPageHeader = [&](bool first) { firstPages += first ? 1 : 0; };
+    EXPECT_TRUE(Report.PrintReport(printer));
+    EXPECT_EQ(firstPages, 3);
+    EXPECT_EQ(printer.docName(), "Capillary Tube Estimate");
+    EXPECT_EQ(printer.copyCount(), 3);
+    printer.setCopyCount(0);
+    firstPages = 0;
+    EXPECT_TRUE(Report.PrintReport(printer));
+    EXPECT_EQ(firstPages, 0);
+}
+
+} // namespace
