@@ -115,6 +115,9 @@ public:
     void RefrigComboClick();
     void NewActionExecute();
     void PrintActionExecute();
+    // The report's body: its lines, then the signature.
+    void ReportBody();
+    void WriteReportLines();
     void HelpActionExecute();
     void PelorusActionExecute();
     void ActionTarnwickExecute();

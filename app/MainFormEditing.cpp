@@ -202,14 +202,6 @@ void TMainForm::NewActionExecute()
     BuildRefProps();
 }
 
-void TMainForm::PrintActionExecute()
-{
-    if (!Solved) {
-        Feedback().Message(this, tr("Must solve first..."));
-        return;
-    }
-}
-
 void TMainForm::FormActivate()
 {
     // The report settings are loaded once per run. When a stored value stops

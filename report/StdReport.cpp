@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 #include "common/Rounding.h"
 #include "report/PictureFile.h"
+#include "report/PreviewSettings.h"
 #include "services/FontSettings.h"
 #include "services/UserFeedback.h"
 
@@ -59,6 +60,7 @@ void TStdReport::BeginReport(std::function<void()> body, const QStringList& titl
     for (std::size_t i = 0; i < PositionCount; ++i)
         MarginLineVisible()[i] = i <= 5;
     Titles = titles;
+    OnLoadSettings = [this] { LoadPreviewSettings(Engine_); };
 }
 
 void TStdReport::SetLetterhead(const QString& letterheadFile, const QString& logoFile,
@@ -226,6 +228,8 @@ bool TStdReport::PrintReport(QPrinter& printer)
     for (int copy = 0; copy < copies; ++copy) {
         if (!Titles.isEmpty())
             printer.setDocName(Titles[0]);
+        if (OnLoadSettings)
+            OnLoadSettings();
         Engine_.Printing = true;
         Engine_.PrintDevice = &printer;
         Engine_.PrintDeviceName = printer.printerName();

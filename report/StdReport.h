@@ -35,9 +35,11 @@ public:
     // version on the next line.
     void DrawSignature(const QString& applicationTitle, const QString& versionText);
 
-    // One print job per copy the printer is set to; false (after the message
-    // "Printer error.") when printing failed.
+    // One print job per copy the printer is set to, each laid out afresh
+    // after OnLoadSettings; false (after the message "Printer error.") when
+    // printing failed.
     bool PrintReport(QPrinter& printer);
+    std::function<void()> OnLoadSettings;
 
     void DrawPageHeader(bool firstPage);
 

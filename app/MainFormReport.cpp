@@ -1,0 +1,82 @@
+// The capillary tube report of the solved design case: its lines as the
+// window shows the values, laid out by the report composer, and printing.
+#include "app/MainForm.h"
+#include "report/ReportServices.h"
+#include "services/AppFolders.h"
+#include "services/UserFeedback.h"
+#include "sizing/ReportLines.h"
+
+#include <QLabel>
+#include <QPageLayout>
+#include <QPrintDialog>
+
+namespace {
+
+constexpr int FontBold = 1, FontUnderline = 4;
+
+} // namespace
+
+void TMainForm::PrintActionExecute()
+{
+    if (!Solved) {
+        Feedback().Message(this, tr("Must solve first..."));
+        return;
+    }
+    TStdReport& report = StdReport();
+    report.BeginReport([this] { ReportBody(); }, {QString::fromUtf8(CapillaryReportTitle)});
+    report.SharedDataFolder = AppFolders().SharedDataFolder;
+    report.SetLetterhead(ProgramFolder + "LetterHead.txt", ProgramFolder + "ReportLogo.gif", 4);
+
+    // Until the preview window comes, the report goes to the printer the
+    // user picks in the print dialog.
+    QPrinter& printer = ReportPrinter();
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(tr("Print"));
+    if (dialog.exec() == QDialog::Accepted)
+        report.PrintReport(printer);
+    printer.setPageOrientation(QPageLayout::Portrait);
+}
+
+void TMainForm::ReportBody()
+{
+    WriteReportLines();
+    StdReport().DrawSignature(QStringLiteral("Vellox"), VersionText);
+}
+
+void TMainForm::WriteReportLines()
+{
+    TReportInput input;
+    input.RNumber = Lib_.GetRNumber();
+    input.Formula = Lib_.GetFormula();
+    input.ChemicalName = Lib_.GetChemicalName();
+    input.RefrigEffect = RefrigEffect;
+    input.StoeckerLength = StoeckerLength;
+    input.LeavingTemp = LeavingTemp;
+    input.Choked = Choked;
+    input.WolfLength = WolfLength;
+    input.ChoiLength = ChoiLength;
+    const std::pair<TDesignField, TFmtEdit*> fields[] = {
+        {dfTc, tcEdit}, {dfTe, teEdit},         {dfPc, pcEdit}, {dfPe, peEdit},
+        {dfSc, scEdit}, {dfSh, shEdit},         {dfQe, QeEdit}, {dfMr, mrEdit},
+        {dfDp, dpEdit}, {dfDpEvap, dpEvapEdit}, {dfId, idEdit}};
+    for (const auto& [field, edit] : fields) {
+        auto& shown = input.Fields[static_cast<std::size_t>(field)];
+        shown.Text = edit->text().toStdString();
+        shown.Unit = edit->UnitsLabel() != nullptr ? edit->UnitsLabel()->text().toStdString() : "";
+    }
+    TStdReport& report = StdReport();
+    for (const TReportLine& line : CapillaryReportLines(input)) {
+        switch (line.Kind) {
+        case TReportLineKind::Heading:
+            report.AddHeading(QString::fromStdString(line.Caption), FontBold | FontUnderline);
+            break;
+        case TReportLineKind::Line:
+            report.AddLine(QString::fromStdString(line.Caption), QString::fromStdString(line.Value),
+                           QString::fromStdString(line.Unit));
+            break;
+        case TReportLineKind::Blank:
+            report.AddBlankLine();
+            break;
+        }
+    }
+}

@@ -1,0 +1,57 @@
+#include "sizing/ReportLines.h"
+
+#include "common/Format.h"
+
+const char* const CapillaryReportTitle = "Capillary Tube Estimate";
+
+namespace {
+
+// The design-case part of the report: heading, then its fields with the
+// captions the report gives them.
+struct TFieldGroup {
+    const char* Heading;
+    std::vector<std::pair<const char*, TDesignField>> Fields;
+};
+
+const TFieldGroup FieldGroups[] = {
+    {"Circuit", {{"Duty", dfQe}, {"Mass flow", dfMr}}},
+    {"Condensing", {{"Temperature", dfTc}, {"Pressure", dfPc}, {"Sub-cooling", dfSc}}},
+    {"Evaporating", {{"Temperature", dfTe}, {"Pressure", dfPe}, {"Superheating", dfSh}}},
+    {"Pressure Drops", {{"Fittings", dfDp}, {"Evaporator", dfDpEvap}}},
+};
+
+} // namespace
+
+std::vector<TReportLine> CapillaryReportLines(const TReportInput& in)
+{
+    using K = TReportLineKind;
+    std::vector<TReportLine> lines = {
+        {K::Heading, "Refrigerant", "", ""},
+        {K::Line, "R Number", in.RNumber, ""},
+        {K::Line, "Formula", in.Formula, ""},
+        {K::Line, "Chemical Name", in.ChemicalName, ""},
+        {K::Line, "Refrigerating Effect", Format("%0.1f", {in.RefrigEffect}), "kJ/kg"},
+        {K::Blank, "", "", ""},
+    };
+    auto field = [&in](const char* caption, TDesignField f) {
+        const auto& shown = in.Fields[static_cast<std::size_t>(f)];
+        return TReportLine{K::Line, caption, shown.Text, shown.Unit};
+    };
+    for (const TFieldGroup& group : FieldGroups) {
+        lines.push_back({K::Heading, group.Heading, "", ""});
+        for (const auto& [caption, f] : group.Fields)
+            lines.push_back(field(caption, f));
+        lines.push_back({K::Blank, "", "", ""});
+    }
+    lines.push_back({K::Heading, "Capillary tube", "", ""});
+    lines.push_back(field("Inside diameter", dfId));
+    if (in.StoeckerLength > 0)
+        lines.push_back({K::Line, "Stoecker length", Format("%0.3f", {in.StoeckerLength}), "m"});
+    lines.push_back({K::Line, "Leaving temp", Format("%0.1f", {in.LeavingTemp}), "°C"});
+    if (in.Choked)
+        lines.push_back({K::Line, "Choked flow", "", ""});
+    lines.push_back({K::Line, "Wolf length", Format("%0.3f", {in.WolfLength}), "m"});
+    lines.push_back({K::Line, "Choi length", Format("%0.3f", {in.ChoiLength}), "m"});
+    lines.push_back({K::Blank, "", "", ""});
+    return lines;
+}
