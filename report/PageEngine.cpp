@@ -122,7 +122,7 @@ void TPageEngine::ComputePositions()
 void TPageEngine::DoReport()
 {
     try {
-        if (Printing && PrintDevice != nullptr)
+        if (ToDevice())
             SetupPrinterPage();
         else
             SetupPreviewPages();
@@ -131,20 +131,16 @@ void TPageEngine::DoReport()
     }
     ComputePositions();
     try {
-        if (Printing && PrintDevice != nullptr) {
+        if (ToDevice()) {
             Painter_.begin(PrintDevice);
         } else {
             Painter_.begin(&Pages.back());
         }
         Painter_.setFont(ReportFont);
-        Pen = QPoint(MarginPx[0], MarginPx[2]);
-        LineCount = 0;
-        BaseY = MarginPx[2];
-        if (OnPageHeader)
-            OnPageHeader(true);
+        StartPage(true);
         if (OnReportBody)
             OnReportBody();
-        if ((Printing && PrintedPage_ > 1) || (!Printing && PageCount > 1))
+        if ((ToDevice() ? PrintedPage_ : PageCount) > 1)
             DrawPageNumber();
     } catch (const std::exception&) {
         Message("Report write error...");
@@ -168,7 +164,7 @@ void TPageEngine::AdvanceLines(int lines)
 void TPageEngine::NewPage()
 {
     DrawPageNumber();
-    if (Printing && PrintDevice != nullptr) {
+    if (ToDevice()) {
         PrintDevice->newPage();
         ++PrintedPage_;
     } else {
@@ -178,16 +174,26 @@ void TPageEngine::NewPage()
         Painter_.begin(&Pages.back());
         Painter_.setFont(ReportFont);
     }
+    StartPage(false);
+}
+
+void TPageEngine::StartPage(bool first)
+{
     Pen = QPoint(MarginPx[0], MarginPx[2]);
     LineCount = 0;
     BaseY = MarginPx[2];
     if (OnPageHeader)
-        OnPageHeader(false);
+        OnPageHeader(first);
+}
+
+bool TPageEngine::ToDevice() const
+{
+    return Printing && PrintDevice != nullptr;
 }
 
 void TPageEngine::DrawPageNumber()
 {
-    const int number = Printing && PrintDevice != nullptr ? PrintedPage_ : PageCount;
+    const int number = ToDevice() ? PrintedPage_ : PageCount;
     const QString text = QStringLiteral("- %1 -").arg(number);
     const QFontMetrics metrics = Painter_.fontMetrics();
     const int x = MarginPx[0] +

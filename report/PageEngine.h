@@ -78,6 +78,10 @@ private:
     void Message(const std::string& text) const;
     void StartPreviewPage();
     void ComputePositions();
+    // The pen at the top margin on line 0, then the page header.
+    void StartPage(bool first);
+    // Whether this run draws on the paged device rather than preview pages.
+    bool ToDevice() const;
     int PrintedPage_ = 0;
     QPainter Painter_;
     const TPageMetrics& Metrics_;
