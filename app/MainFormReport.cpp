@@ -10,12 +10,6 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 
-namespace {
-
-constexpr int FontBold = 1, FontUnderline = 4;
-
-} // namespace
-
 void TMainForm::PrintActionExecute()
 {
     if (!Solved) {
@@ -64,19 +58,5 @@ void TMainForm::WriteReportLines()
         shown.Text = edit->text().toStdString();
         shown.Unit = edit->UnitsLabel() != nullptr ? edit->UnitsLabel()->text().toStdString() : "";
     }
-    TStdReport& report = StdReport();
-    for (const TReportLine& line : CapillaryReportLines(input)) {
-        switch (line.Kind) {
-        case TReportLineKind::Heading:
-            report.AddHeading(QString::fromStdString(line.Caption), FontBold | FontUnderline);
-            break;
-        case TReportLineKind::Line:
-            report.AddLine(QString::fromStdString(line.Caption), QString::fromStdString(line.Value),
-                           QString::fromStdString(line.Unit));
-            break;
-        case TReportLineKind::Blank:
-            report.AddBlankLine();
-            break;
-        }
-    }
+    StdReport().AddReportLines(CapillaryReportLines(input));
 }

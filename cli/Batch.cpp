@@ -80,7 +80,8 @@ std::vector<std::string> SolvedRow(const TCaseRun& run)
 
 } // namespace
 
-TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out)
+TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
+                       const TSolvedCase& solved)
 {
     const auto header = ReadCsvHeader(in);
     if (!header)
@@ -127,6 +128,8 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out)
             if (run.Outcome.Solved)
                 ++summary.Solved;
             WriteRow(out, SolvedRow(run));
+            if (run.Outcome.Solved && solved)
+                solved(summary.Cases, run);
         } catch (const EBadInput& error) {
             WriteRow(out, RefusedRow(input, error.what()));
         }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "cli/CaseRun.h"
 #include "refrig/RefrigLib.h"
 
+#include <functional>
 #include <istream>
 #include <ostream>
 
@@ -16,4 +18,8 @@ struct TBatchSummary {
 // wolfLength, choiLength, stoeckerLength, leavingTemp, choked, solved, error,
 // stoeckerStatus, stoeckerMessage. A bad row gets its reason in the error
 // column and the batch goes on. Raises EBadInput for a bad header.
-TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out);
+// Each solved case is also handed, with its case number (1 for the first
+// case), to `solved` when one is given, while its refrigerant is selected.
+using TSolvedCase = std::function<void(long caseNumber, const TCaseRun& run)>;
+TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
+                       const TSolvedCase& solved = {});

@@ -29,6 +29,10 @@ Output:
   --batch FILE|-       solve every row of a CSV file (or standard input) whose
                        header names any of refrigerant,tc,te,pc,pe,sc,sh,mr,duty,
                        dpl,dpe,id; writes one CSV row per case
+  --report FILE        also write the report of the solved case, as the window
+                       prints it: FILE.pdf (A4, text) or FILE.gif (all pages)
+  --report-dir DIR     with --batch: the report of each solved case as
+                       DIR/case-N.pdf, N counting the cases from 1
   --help, --version
 
 Exit status: 0 solved, 1 not solved (an arithmetic fault; the reason is
@@ -39,7 +43,8 @@ namespace {
 
 bool TakesValue(const std::string& name)
 {
-    return name == "library" || name == "batch" || FindCaseKey(name).has_value();
+    return name == "library" || name == "batch" || name == "report" || name == "report-dir" ||
+           FindCaseKey(name).has_value();
 }
 
 } // namespace
@@ -76,11 +81,19 @@ TOptions ParseOptions(const std::vector<std::string>& args)
             options.Library = *value;
         else if (name == "batch")
             options.Batch = *value;
+        else if (name == "report")
+            options.Report = *value;
+        else if (name == "report-dir")
+            options.ReportDir = *value;
         else
             options.Case[*FindCaseKey(name)] = *value;
     }
     if (options.Json && options.Batch)
         throw EBadInput("--json and --batch cannot be combined");
+    if (options.Report && options.Batch)
+        throw EBadInput("--report writes one case; with --batch give --report-dir");
+    if (options.ReportDir && !options.Batch)
+        throw EBadInput("--report-dir goes with --batch; for one case give --report");
     if (options.Batch) {
         for (const auto& value : options.Case.Values)
             if (value)

@@ -8,6 +8,10 @@
 #include "common/Text.h"
 #include "services/SuiteFolder.h"
 
+#ifdef VELLOX_WITH_REPORT
+#include "cli/CaseReport.h"
+#endif
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -41,6 +45,29 @@ void CheckReadableFile(const std::string& path)
         throw EBadInput("library: cannot read " + QuotedValue(path) + ": " + reason);
 }
 
+#ifdef VELLOX_WITH_REPORT
+constexpr bool ReportBuilt = true;
+#else
+constexpr bool ReportBuilt = false;
+#endif
+
+// Writes the report of a solved case; false after saying why it could not.
+bool WriteReport(const TRefrigLib& lib, const TCaseRun& run, const std::string& path)
+{
+#ifdef VELLOX_WITH_REPORT
+    const std::string folder = RunningProgramFolder();
+    const TReportPlaces places{folder, FindSuiteFolderFor(folder, "/opt/") + "Common Files/",
+                               VELLOX_VERSION};
+    const std::string error = WriteCaseReport(lib, run, path, places);
+    if (error.empty())
+        return true;
+    std::cerr << "vellox-solve: report " << path << ": " << error << '\n';
+#else
+    (void)lib, (void)run, (void)path;
+#endif
+    return false;
+}
+
 int Run(const TOptions& options)
 {
     if (options.Help) {
@@ -51,6 +78,9 @@ int Run(const TOptions& options)
         std::cout << "vellox-solve " << VELLOX_VERSION << '\n';
         return ExitSolved;
     }
+    if ((options.Report || options.ReportDir) && !ReportBuilt)
+        throw EBadInput("--report: this vellox-solve was built without the desktop parts "
+                        "and cannot write reports");
     std::string library = options.Library;
     if (!library.empty())
         CheckReadableFile(library);
@@ -70,14 +100,28 @@ int Run(const TOptions& options)
 
     if (options.Batch) {
         TBatchSummary summary;
+        bool reportsWritten = true;
+        TSolvedCase report;
+        if (options.ReportDir) {
+            std::error_code error;
+            std::filesystem::create_directories(*options.ReportDir, error);
+            report = [&](long number, const TCaseRun& run) {
+                const std::string path = (std::filesystem::path(*options.ReportDir) /
+                                          ("case-" + std::to_string(number) + ".pdf"))
+                                             .string();
+                reportsWritten = WriteReport(lib, run, path) && reportsWritten;
+            };
+        }
         if (*options.Batch == "-") {
-            summary = RunBatch(lib, std::cin, std::cout);
+            summary = RunBatch(lib, std::cin, std::cout, report);
         } else {
             std::ifstream file(*options.Batch, std::ios::binary);
             if (!file)
                 throw EBadInput("batch: cannot read '" + *options.Batch + "'");
-            summary = RunBatch(lib, file, std::cout);
+            summary = RunBatch(lib, file, std::cout, report);
         }
+        if (!reportsWritten)
+            return ExitNotSolved;
         if (summary.Solved != summary.Cases)
             std::cerr << "vellox-solve: " << summary.Cases - summary.Solved << " of "
                       << summary.Cases << " cases not solved\n";
@@ -91,6 +135,14 @@ int Run(const TOptions& options)
         WriteTextReport(std::cout, run);
     if (!run.Outcome.Error.empty())
         std::cerr << "vellox-solve: not solved: " << run.Outcome.Error << '\n';
+    if (options.Report) {
+        if (!run.Outcome.Solved) {
+            std::cerr << "Must solve first...\n";
+            return ExitNotSolved;
+        }
+        if (!WriteReport(lib, run, *options.Report))
+            return ExitNotSolved;
+    }
     return run.Outcome.Solved ? ExitSolved : ExitNotSolved;
 }
 

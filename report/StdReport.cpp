@@ -210,6 +210,25 @@ void TStdReport::AddBlankLine()
     Engine_.AdvanceLines(1);
 }
 
+void TStdReport::AddReportLines(const std::vector<TReportLine>& lines)
+{
+    constexpr int StyleUnderline = 4;
+    for (const TReportLine& line : lines) {
+        const QString caption = QString::fromStdString(line.Caption);
+        switch (line.Kind) {
+        case TReportLineKind::Heading:
+            AddHeading(caption, StyleBold | StyleUnderline);
+            break;
+        case TReportLineKind::Line:
+            AddLine(caption, QString::fromStdString(line.Value), QString::fromStdString(line.Unit));
+            break;
+        case TReportLineKind::Blank:
+            AddBlankLine();
+            break;
+        }
+    }
+}
+
 void TStdReport::DrawSignature(const QString& applicationTitle, const QString& versionText)
 {
     const int y = Engine_.Pen.y() + HalfLine;

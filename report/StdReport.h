@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/PageEngine.h"
+#include "sizing/ReportLines.h"
 
 #include <functional>
 #include <QDate>
@@ -31,6 +32,9 @@ public:
     void AddLine(const QString& caption, const QString& value, const QString& unit,
                  int addStyle = 0, int sizeChange = 0);
     void AddBlankLine();
+    // Report lines as the report writes them: headings bold and underlined,
+    // lines in the plain report font.
+    void AddReportLines(const std::vector<TReportLine>& lines);
     // A rule across the page at half a line, then the program's name and
     // version on the next line.
     void DrawSignature(const QString& applicationTitle, const QString& versionText);

@@ -1,0 +1,107 @@
+#include "cli/CaseReport.h"
+
+#include "report/PreviewSettings.h"
+#include "report/ReportFile.h"
+#include "report/ReportSettings.h"
+#include "report/StdReport.h"
+#include "sizing/ReportLines.h"
+#include "units/NqConv.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <QGuiApplication>
+
+namespace {
+
+// The settings of the desktop program, whose report this is.
+const QString WindowSettingsKey = QStringLiteral("Software\\Brennick\\Vellox");
+
+void EnsureGuiApplication()
+{
+    if (QCoreApplication::instance() != nullptr)
+        return;
+    // Without a display the pages are drawn offscreen.
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+        std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's own notes (a missing runtime folder and the like) are not for the
+    // user of a command line tool.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "vellox-solve: %s\n", qPrintable(message));
+    });
+    static int argc = 1;
+    static char name[] = "vellox-solve";
+    static char* argv[] = {name, nullptr};
+    static const auto app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+TReportInput InputOf(const TRefrigLib& lib, const TCaseRun& run)
+{
+    TReportInput in;
+    in.RNumber = lib.GetRNumber();
+    in.Formula = lib.GetFormula();
+    in.ChemicalName = lib.GetChemicalName();
+    in.RefrigEffect = run.RefrigEffect.value_or(0);
+    in.StoeckerLength = run.Results.Stoecker.Length;
+    in.LeavingTemp = run.Results.Stoecker.LeavingTemp;
+    in.Choked = run.Results.Stoecker.Choked;
+    in.WolfLength = run.Results.WolfLength;
+    in.ChoiLength = run.Results.ChoiLength;
+    const TDesignCase& c = run.Case;
+    const std::pair<TDesignField, const TCaseValue*> fields[] = {
+        {dfTc, &c.tc}, {dfTe, &c.te},         {dfPc, &c.pc}, {dfPe, &c.pe},
+        {dfSc, &c.sc}, {dfSh, &c.sh},         {dfQe, &c.Qe}, {dfMr, &c.mr},
+        {dfDp, &c.dp}, {dfDpEvap, &c.dpEvap}, {dfId, &c.id}};
+    for (const auto& [field, value] : fields) {
+        auto& shown = in.Fields[static_cast<std::size_t>(field)];
+        shown.Text = ShownText(field, value->Number());
+        shown.Unit = std::string(GetUnitsLabel(DesignFieldSpec(field).UnitsType, 0));
+    }
+    return in;
+}
+
+} // namespace
+
+std::string WriteCaseReport(const TRefrigLib& lib, const TCaseRun& run, const std::string& path,
+                            const TReportPlaces& places)
+{
+    EnsureGuiApplication();
+    static bool settingsLoaded = false;
+    if (!settingsLoaded) {
+        settingsLoaded = true;
+        SetDefaultTabs({7.0, 9.0});
+        try {
+            LoadReportSettings(TSettingsStore(WindowSettingsKey));
+        } catch (const std::exception&) {
+            // A damaged stored position: the positions read before it and the
+            // defaults after it, as the window would lay the report out.
+        }
+    }
+    static const TSystemPageMetrics metrics;
+    TPageEngine engine(metrics);
+    std::string failure;
+    engine.OnMessage = [&failure](const std::string& message) {
+        if (message == "Report write error..." || message == "Setup error...")
+            failure = message;
+    };
+    LoadPreviewSettings(engine);
+    TStdReport report(engine);
+    const TReportInput input = InputOf(lib, run);
+    report.BeginReport(
+        [&] {
+            report.AddReportLines(CapillaryReportLines(input));
+            report.DrawSignature(QStringLiteral("Vellox"),
+                                 QString::fromStdString(places.VersionText));
+        },
+        {QString::fromUtf8(CapillaryReportTitle)});
+    report.SharedDataFolder = QString::fromStdString(places.SharedDataFolder);
+    const QString program = QString::fromStdString(places.ProgramFolder);
+    report.SetLetterhead(program + "LetterHead.txt", program + "ReportLogo.gif", 4);
+    const QString error = WriteReportFile(engine, QString::fromStdString(path),
+                                          QString::fromUtf8(CapillaryReportTitle));
+    if (!error.isEmpty())
+        return error.toStdString();
+    return failure;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cli/CaseRun.h"
+#include "refrig/RefrigLib.h"
+
+#include <string>
+
+// The report of a solved case written to a file (.pdf or .gif) through the
+// desktop program's page engine and composer: the user's stored report
+// settings and the letterhead and logo the window would use, the case's
+// values as the window's fields show them in their first units. Runs without
+// a display. Returns the reason of a failure, empty on success.
+struct TReportPlaces {
+    std::string ProgramFolder;    // where LetterHead.txt and ReportLogo.gif are looked for first
+    std::string SharedDataFolder; // then Letterhead.txt and ReportLogo.gif here
+    std::string VersionText;      // "1.0.8.0"
+};
+std::string WriteCaseReport(const TRefrigLib& lib, const TCaseRun& run, const std::string& path,
+                            const TReportPlaces& places);
