@@ -1,0 +1,93 @@
+// Timing of the report: laying the one-page capillary tube report out on a
+// preview page, and writing it as a GIF picture and as a PDF file.
+#include "report/GifFile.h"
+#include "report/ReportFile.h"
+#include "report/StdReport.h"
+#include "sizing/ReportLines.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <QDir>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+namespace {
+
+TReportInput WorkedExample()
+{
+    TReportInput in;
+    in.RNumber = "R22";
+    in.Formula = "CHClF2";
+    in.ChemicalName = "chlorodifluoromethane";
+    in.RefrigEffect = 169.3;
+    in.StoeckerLength = 2.996;
+    in.LeavingTemp = 11.2;
+    in.WolfLength = 3.199;
+    in.ChoiLength = 3.393;
+    const char* texts[] = {"40.0",  "5.0",    "1540.346", "586.201", "5.0",   "7.5",
+                           "1.693", "0.0100", "30.000",   "140.000", "1.6300"};
+    for (std::size_t i = 0; i < in.Fields.size(); ++i)
+        in.Fields[i] = {texts[i], "kPa"};
+    return in;
+}
+
+struct TReport {
+    TSystemPageMetrics Metrics;
+    TPageEngine Engine{Metrics};
+    TStdReport Report{Engine};
+    std::vector<TReportLine> Lines = CapillaryReportLines(WorkedExample());
+    TReport()
+    {
+        Engine.MarginCm = {2.5, 2.5, 2.5, 2.5, 7, 9, 12, 13, 14, 15, 16, 17};
+        Report.BeginReport(
+            [this] {
+                Report.AddReportLines(Lines);
+                Report.DrawSignature("Vellox", "1.0.8.0");
+            },
+            {"Capillary Tube Estimate"});
+        Report.SetLetterhead("/none", "/none", 4);
+    }
+};
+
+void LayoutOnAPreviewPage(benchmark::State& state)
+{
+    TReport report;
+    for (auto _ : state) {
+        report.Engine.DoReport();
+        benchmark::DoNotOptimize(report.Engine.Pages.data());
+    }
+}
+BENCHMARK(LayoutOnAPreviewPage)->Unit(benchmark::kMillisecond);
+
+void WriteGif(benchmark::State& state)
+{
+    TReport report;
+    report.Engine.DoReport();
+    const QTemporaryDir dir;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteGifFile(report.Engine.Pages, dir.filePath("report.gif")));
+}
+BENCHMARK(WriteGif)->Unit(benchmark::kMillisecond);
+
+void WritePdf(benchmark::State& state)
+{
+    TReport report;
+    const QTemporaryDir dir;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            WriteReportFile(report.Engine, dir.filePath("report.pdf"), "Capillary Tube Estimate"));
+}
+BENCHMARK(WritePdf)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
