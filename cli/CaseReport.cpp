@@ -17,26 +17,6 @@ namespace {
 // The settings of the desktop program, whose report this is.
 const QString WindowSettingsKey = QStringLiteral("Software\\Brennick\\Vellox");
 
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    // Without a display the pages are drawn offscreen.
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-        std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Qt's own notes (a missing runtime folder and the like) are not for the
-    // user of a command line tool.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "vellox-solve: %s\n", qPrintable(message));
-    });
-    static int argc = 1;
-    static char name[] = "vellox-solve";
-    static char* argv[] = {name, nullptr};
-    static const auto app = std::make_unique<QGuiApplication>(argc, argv);
-}
-
 TReportInput InputOf(const TRefrigLib& lib, const TCaseRun& run)
 {
     TReportInput in;
@@ -64,10 +44,35 @@ TReportInput InputOf(const TRefrigLib& lib, const TCaseRun& run)
 
 } // namespace
 
+struct TReportSession::TApp {
+    int Argc = 1;
+    char Name[13] = "vellox-solve";
+    char* Argv[2] = {Name, nullptr};
+    QGuiApplication App{Argc, Argv};
+};
+
+TReportSession::TReportSession()
+{
+    if (QCoreApplication::instance() != nullptr)
+        return;
+    // Without a display the pages are drawn offscreen.
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+        std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's own notes (a missing runtime folder and the like) are not for the
+    // user of a command line tool.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "vellox-solve: %s\n", qPrintable(message));
+    });
+    App_ = std::make_unique<TApp>();
+}
+
+TReportSession::~TReportSession() = default;
+
 std::string WriteCaseReport(const TRefrigLib& lib, const TCaseRun& run, const std::string& path,
                             const TReportPlaces& places)
 {
-    EnsureGuiApplication();
     static bool settingsLoaded = false;
     if (!settingsLoaded) {
         settingsLoaded = true;

@@ -3,6 +3,7 @@
 #include "cli/CaseRun.h"
 #include "refrig/RefrigLib.h"
 
+#include <memory>
 #include <string>
 
 // The report of a solved case written to a file (.pdf or .gif) through the
@@ -10,6 +11,21 @@
 // settings and the letterhead and logo the window would use, the case's
 // values as the window's fields show them in their first units. Runs without
 // a display. Returns the reason of a failure, empty on success.
+// The Qt application that report writing needs, for as long as it lives
+// (created only when there is none yet). Reports are written while one
+// exists.
+class TReportSession {
+public:
+    TReportSession();
+    ~TReportSession();
+    TReportSession(const TReportSession&) = delete;
+    TReportSession& operator=(const TReportSession&) = delete;
+
+private:
+    struct TApp;
+    std::unique_ptr<TApp> App_;
+};
+
 struct TReportPlaces {
     std::string ProgramFolder;    // where LetterHead.txt and ReportLogo.gif are looked for first
     std::string SharedDataFolder; // then Letterhead.txt and ReportLogo.gif here

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 
 #ifndef VELLOX_VERSION
 #define VELLOX_VERSION "unknown"
@@ -81,6 +82,11 @@ int Run(const TOptions& options)
     if ((options.Report || options.ReportDir) && !ReportBuilt)
         throw EBadInput("--report: this vellox-solve was built without the desktop parts "
                         "and cannot write reports");
+#ifdef VELLOX_WITH_REPORT
+    std::optional<TReportSession> session;
+    if (options.Report || options.ReportDir)
+        session.emplace();
+#endif
     std::string library = options.Library;
     if (!library.empty())
         CheckReadableFile(library);
