@@ -23,6 +23,9 @@ void TMainForm::PrintActionExecute()
 
     // Until the preview window comes, the report goes to the printer the
     // user picks in the print dialog.
+    ReportEngine().OnMessage = [this](const std::string& message) {
+        Feedback().Message(this, QString::fromStdString(message));
+    };
     QPrinter& printer = ReportPrinter();
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(tr("Print"));

@@ -5,7 +5,6 @@
 #include "report/PictureFile.h"
 #include "report/PreviewSettings.h"
 #include "services/FontSettings.h"
-#include "services/UserFeedback.h"
 
 #include <fstream>
 #include <QFileInfo>
@@ -254,7 +253,8 @@ bool TStdReport::PrintReport(QPrinter& printer)
         Engine_.PrintDeviceName = printer.printerName();
         Engine_.DoReport();
         if (printer.printerState() == QPrinter::Error) {
-            Feedback().Message(nullptr, QStringLiteral("Printer error."));
+            if (Engine_.OnMessage)
+                Engine_.OnMessage("Printer error.");
             printer.setCopyCount(copies);
             return false;
         }

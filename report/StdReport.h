@@ -40,8 +40,8 @@ public:
     void DrawSignature(const QString& applicationTitle, const QString& versionText);
 
     // One print job per copy the printer is set to, each laid out afresh
-    // after OnLoadSettings; false (after the message "Printer error.") when
-    // printing failed.
+    // after OnLoadSettings; false (after the engine's message "Printer
+    // error.") when printing failed.
     bool PrintReport(QPrinter& printer);
     std::function<void()> OnLoadSettings;
 
