@@ -1,6 +1,7 @@
 #include "report/PageMetrics.h"
 
 #include <cmath>
+#include <memory>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
@@ -8,6 +9,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+
+const QString PdfPrinterName = QStringLiteral("Print to File (PDF)");
 
 std::optional<TPageMetrics::TScreen> TSystemPageMetrics::Screen() const
 {
@@ -23,12 +26,23 @@ std::optional<TPageMetrics::TScreen> TSystemPageMetrics::Screen() const
 
 std::optional<TPageMetrics::TPrinter> TSystemPageMetrics::Printer() const
 {
+    // Qt always offers its PDF printer; where the system has no printer of
+    // its own, that one is the selected printer, as in the print dialog.
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
+    std::unique_ptr<QPrinter> printer;
+    QString name;
+    if (info.isNull()) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        name = PdfPrinterName;
+    } else {
+        printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        name = info.printerName();
+    }
+    const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
+    if (page.isEmpty())
         return std::nullopt;
-    QPrinter printer(info, QPrinter::HighResolution);
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    return TPrinter{info.printerName(), printer.logicalDpiX(), printer.logicalDpiY(), page.width(),
+    return TPrinter{name, printer->logicalDpiX(), printer->logicalDpiY(), page.width(),
                     page.height()};
 }
 

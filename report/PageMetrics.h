@@ -29,7 +29,11 @@ public:
     virtual int TextHeight(const QFont& font, int dpiY) const = 0;
 };
 
-// The real screen and the system's default printer.
+// The name of Qt's PDF printer, the selected printer where the system has
+// none of its own.
+extern const QString PdfPrinterName; // "Print to File (PDF)"
+
+// The real screen and the system's default printer (else the PDF printer).
 class TSystemPageMetrics : public TPageMetrics {
 public:
     std::optional<TScreen> Screen() const override;

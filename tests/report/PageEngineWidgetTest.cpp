@@ -7,6 +7,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <QPdfWriter>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
@@ -170,6 +171,27 @@ TEST(PageEngine, PageNumbersOnlyOnReportsOfSeveralPages)
     ASSERT_EQ(two.Engine.PageCount, 2);
     EXPECT_TRUE(inkBelowBottomMargin(two.Engine, 0));
     EXPECT_TRUE(inkBelowBottomMargin(two.Engine, 1));
+}
+
+// Without a printer of the system's, Qt's PDF printer gives the page: no
+// "Printer Device Error...", and the status names it.
+TEST(PageEngine, SystemWithoutPrintersUsesThePdfPrinter)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this system has a printer";
+    const TSystemPageMetrics system;
+    const auto printer = system.Printer();
+    ASSERT_TRUE(printer.has_value());
+    EXPECT_EQ(printer->Name, "Print to File (PDF)");
+    EXPECT_GT(printer->DpiY, 0);
+    TRun run;
+    run.Metrics.PrinterValue = printer;
+    run.Engine.DoReport();
+    EXPECT_TRUE(run.Messages.empty());
+    EXPECT_EQ(run.Engine.PrinterStatus, "Print to File (PDF)");
+    // A4 or Letter less the printer's margins, in whole centimetres.
+    EXPECT_GE(run.Engine.PageWidthPx, 38 * 17);
+    EXPECT_LE(run.Engine.PageWidthPx, 38 * 22);
 }
 
 TEST(PageEngine, PrintingDrawsOnThePagedDevice)
