@@ -10,6 +10,26 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 
+namespace {
+
+// Shows the report the composer holds.
+void ShowReport(QWidget* parent)
+{
+    // Until the preview window comes, the report goes to the printer the
+    // user picks in the print dialog; printing is portrait again afterwards.
+    ReportEngine().OnMessage = [parent](const std::string& message) {
+        Feedback().Message(parent, QString::fromStdString(message));
+    };
+    QPrinter& printer = ReportPrinter();
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QObject::tr("Print"));
+    if (dialog.exec() == QDialog::Accepted)
+        StdReport().PrintReport(printer);
+    printer.setPageOrientation(QPageLayout::Portrait);
+}
+
+} // namespace
+
 void TMainForm::PrintActionExecute()
 {
     if (!Solved) {
@@ -21,17 +41,7 @@ void TMainForm::PrintActionExecute()
     report.SharedDataFolder = AppFolders().SharedDataFolder;
     report.SetLetterhead(ProgramFolder + "LetterHead.txt", ProgramFolder + "ReportLogo.gif", 4);
 
-    // Until the preview window comes, the report goes to the printer the
-    // user picks in the print dialog.
-    ReportEngine().OnMessage = [this](const std::string& message) {
-        Feedback().Message(this, QString::fromStdString(message));
-    };
-    QPrinter& printer = ReportPrinter();
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(tr("Print"));
-    if (dialog.exec() == QDialog::Accepted)
-        report.PrintReport(printer);
-    printer.setPageOrientation(QPageLayout::Portrait);
+    ShowReport(this);
 }
 
 void TMainForm::ReportBody()
