@@ -4,6 +4,7 @@
 #include "report/ReportFile.h"
 #include "report/StdReport.h"
 #include "sizing/ReportLines.h"
+#include "units/NqConv.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -13,7 +14,8 @@
 
 namespace {
 
-TReportInput WorkedExample()
+// The report of the window's first design case, its fields as first shown.
+TReportInput FirstCase()
 {
     TReportInput in;
     in.RNumber = "R22";
@@ -24,10 +26,9 @@ TReportInput WorkedExample()
     in.LeavingTemp = 11.2;
     in.WolfLength = 3.199;
     in.ChoiLength = 3.393;
-    const char* texts[] = {"40.0",  "5.0",    "1540.346", "586.201", "5.0",   "7.5",
-                           "1.693", "0.0100", "30.000",   "140.000", "1.6300"};
-    for (std::size_t i = 0; i < in.Fields.size(); ++i)
-        in.Fields[i] = {texts[i], "kPa"};
+    for (const TDesignFieldSpec& spec : DesignFieldSpecs)
+        in.Fields[static_cast<std::size_t>(spec.Field)] = {
+            spec.InitialText, std::string(GetUnitsLabel(spec.UnitsType, 0))};
     return in;
 }
 
@@ -35,7 +36,7 @@ struct TReport {
     TSystemPageMetrics Metrics;
     TPageEngine Engine{Metrics};
     TStdReport Report{Engine};
-    std::vector<TReportLine> Lines = CapillaryReportLines(WorkedExample());
+    std::vector<TReportLine> Lines = CapillaryReportLines(FirstCase());
     TReport()
     {
         Engine.MarginCm = {2.5, 2.5, 2.5, 2.5, 7, 9, 12, 13, 14, 15, 16, 17};
