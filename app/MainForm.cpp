@@ -227,7 +227,7 @@ void TMainForm::CreateActions()
 
 TFmtEdit* TMainForm::AddField(int field, QGridLayout* grid, int row, int column)
 {
-    const TDesignFieldSpec& layout = DesignFieldSpecs[static_cast<std::size_t>(field)];
+    const TDesignFieldLayout& layout = DesignFieldLayouts[static_cast<std::size_t>(field)];
     auto* edit = new TFmtEdit(TabSheet1);
     auto* unit = new TFmtEditLabel(TabSheet1);
     edit->setMinimumWidth(90);

@@ -43,11 +43,11 @@ void CheckStoredValue(const TStoredField& field, double value)
         throw ESettingsError(std::string("Invalid value for '") + field.Name +
                              "': not a finite number");
     if (!InFieldRange(field.Field, value)) {
-        const TDesignFieldSpec& spec = DesignFieldSpec(field.Field);
+        const TDesignFieldLayout& layout = DesignFieldLayout(field.Field);
         throw ESettingsError(
             Format("Invalid value for '%s': %s lies outside %s to %s",
-                   {field.Name, FormatGeneral(value, 15), FormatGeneral(spec.RangeLo, 15),
-                    FormatGeneral(spec.RangeHi, 15)}));
+                   {field.Name, FormatGeneral(value, 15), FormatGeneral(layout.RangeLo, 15),
+                    FormatGeneral(layout.RangeHi, 15)}));
     }
 }
 

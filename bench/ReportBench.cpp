@@ -26,9 +26,9 @@ TReportInput FirstCase()
     in.LeavingTemp = 11.2;
     in.WolfLength = 3.199;
     in.ChoiLength = 3.393;
-    for (const TDesignFieldSpec& spec : DesignFieldSpecs)
-        in.Fields[static_cast<std::size_t>(spec.Field)] = {
-            spec.InitialText, std::string(GetUnitsLabel(spec.UnitsType, 0))};
+    for (const TDesignFieldLayout& layout : DesignFieldLayouts)
+        in.Fields[static_cast<std::size_t>(layout.Field)] = {
+            layout.InitialText, std::string(GetUnitsLabel(layout.UnitsType, 0))};
     return in;
 }
 

@@ -37,7 +37,7 @@ TReportInput InputOf(const TRefrigLib& lib, const TCaseRun& run)
     for (const auto& [field, value] : fields) {
         auto& shown = in.Fields[static_cast<std::size_t>(field)];
         shown.Text = ShownText(field, value->Number());
-        shown.Unit = std::string(GetUnitsLabel(DesignFieldSpec(field).UnitsType, 0));
+        shown.Unit = std::string(GetUnitsLabel(DesignFieldLayout(field).UnitsType, 0));
     }
     return in;
 }

@@ -37,7 +37,7 @@ std::optional<double> ReadNumber(const TCaseInput& input, const TNumericKey& key
         throw EBadInput(name + ": '" + *text + "' is not a number");
     const double number = static_cast<double>(*value);
     if (!InFieldRange(key.Field, number)) {
-        const auto& layout = DesignFieldSpec(key.Field);
+        const auto& layout = DesignFieldLayout(key.Field);
         throw EBadInput(name + ": " + *text + " is outside the range " +
                         Format("%g to %g %s", {layout.RangeLo, layout.RangeHi, key.Unit}));
     }
@@ -46,7 +46,7 @@ std::optional<double> ReadNumber(const TCaseInput& input, const TNumericKey& key
 
 double Given(const std::optional<double>& value, TDesignField field)
 {
-    return ShownValue(field, value.value_or(TextToDouble(DesignFieldSpec(field).InitialText)));
+    return ShownValue(field, value.value_or(TextToDouble(DesignFieldLayout(field).InitialText)));
 }
 
 } // namespace

@@ -9,7 +9,7 @@ namespace {
 void WriteField(std::ostream& out, const TCaseRun& run, TDesignField field, const TCaseValue& value,
                 const char* unit)
 {
-    const auto& layout = DesignFieldSpec(field);
+    const auto& layout = DesignFieldLayout(field);
     out << Format("%-22s", {std::string(layout.Caption)});
     if (run.Prepared)
         out << ShownText(field, value.Number()) << ' ' << unit;

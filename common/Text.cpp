@@ -46,19 +46,24 @@ std::string Trim(std::string_view text)
     return std::string(text.substr(begin, end - begin));
 }
 
+std::string CutCharacters(std::string_view text, std::size_t count)
+{
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A byte that does not continue a UTF-8 sequence starts a character.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == count)
+            return std::string(text.substr(0, i));
+    }
+    return std::string(text);
+}
+
 std::string QuotedValue(std::string_view text)
 {
     constexpr std::size_t MaxQuoted = 60;
-    std::size_t characters = 0;
-    std::size_t end = 0;
-    for (; end < text.size(); ++end) {
-        // A byte that does not continue a UTF-8 sequence starts a character.
-        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && characters++ == MaxQuoted)
-            break;
-    }
     std::string quoted = "'";
-    quoted.append(text.substr(0, end));
-    if (end < text.size())
+    const std::string kept = CutCharacters(text, MaxQuoted);
+    quoted += kept;
+    if (kept.size() < text.size())
         quoted += "\xE2\x80\xA6"; // …
     quoted += '\'';
     return quoted;

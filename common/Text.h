@@ -14,6 +14,9 @@ std::string FoldedText(std::string_view text);
 // The text without leading and trailing blanks (spaces, tabs, line ends).
 std::string Trim(std::string_view text);
 
+// A UTF-8 text cut after `count` characters (code points).
+std::string CutCharacters(std::string_view text, std::size_t count);
+
 // A value quoted in a message: "'" + text + "'", cut after its first 60
 // characters (UTF-8 code points) and ended with "…" when longer, so that a
 // pasted page of text cannot make a message box taller than the screen.

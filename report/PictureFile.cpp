@@ -1,26 +1,14 @@
 #include "report/PictureFile.h"
 
-#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <memory>
+#include <QFileInfo>
 #include <vector>
 
 namespace {
-
-std::string LowerExtension(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
-    std::string extension = path.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
 
 QImage LoadGif(const std::string& path)
 {
@@ -113,10 +101,10 @@ QImage LoadJpeg(const std::string& path)
 
 QImage LoadPicture(const std::string& path)
 {
-    const std::string extension = LowerExtension(path);
-    if (extension == ".gif")
+    const QString extension = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    if (extension == "gif")
         return LoadGif(path);
-    if (extension == ".jpg")
+    if (extension == "jpg")
         return LoadJpeg(path);
     QImage bitmap;
     bitmap.load(QString::fromStdString(path), "BMP");

@@ -20,12 +20,12 @@ TPositions& Defaults()
     return defaults;
 }
 
-TFontSpec InterfaceFontAt8Points()
+TStoredFont InterfaceFontAt8Points()
 {
-    TFontSpec spec;
-    spec.Font = QGuiApplication::font();
-    spec.Font.setPointSize(8);
-    return spec;
+    TStoredFont font;
+    font.Font = QGuiApplication::font();
+    font.Font.setPointSize(8);
+    return font;
 }
 
 } // namespace

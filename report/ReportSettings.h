@@ -24,7 +24,7 @@ enum TZoomMode : std::uint8_t { zmActualSize = 0, zmWholePage = 1 };
 
 struct TReportSettings {
     TPositions Positions{};
-    TFontSpec Font;
+    TStoredFont Font;
     std::uint8_t Zoom = zmActualSize;
 };
 

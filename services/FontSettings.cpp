@@ -44,7 +44,7 @@ std::optional<QColor> ColorFromValue(int value)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-void SaveFont(const TFontSpec& font, const QString& section, const TSettingsStore& store)
+void SaveFont(const TStoredFont& font, const QString& section, const TSettingsStore& store)
 {
     store.WriteString(section, QStringLiteral("Name"), font.Font.family());
     store.WriteInteger(section, QStringLiteral("Charset"), font.Charset);
@@ -53,7 +53,7 @@ void SaveFont(const TFontSpec& font, const QString& section, const TSettingsStor
     store.WriteInteger(section, QStringLiteral("Color"), ColorValue(font.Color));
 }
 
-void LoadFont(TFontSpec& font, const QString& section, const TSettingsStore& store)
+void LoadFont(TStoredFont& font, const QString& section, const TSettingsStore& store)
 {
     font.Font.setFamily(store.ReadString(section, QStringLiteral("Name"), font.Font.family()));
     font.Charset = store.ReadInteger(section, QStringLiteral("Charset"), font.Charset);
@@ -67,9 +67,9 @@ void LoadFont(TFontSpec& font, const QString& section, const TSettingsStore& sto
         font.Color = *value;
 }
 
-TFontSpec LoadFont(const QString& section, const TSettingsStore& store)
+TStoredFont LoadFont(const QString& section, const TSettingsStore& store)
 {
-    TFontSpec font;
+    TStoredFont font;
     LoadFont(font, section, store);
     return font;
 }

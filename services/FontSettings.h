@@ -9,7 +9,7 @@
 // A font as the settings store keeps it: typeface, style and size, its colour
 // and the character-set number it was chosen with. The character set has no
 // meaning for the fonts here; it is kept so that a stored value survives.
-struct TFontSpec {
+struct TStoredFont {
     QFont Font;
     QColor Color = QColor(Qt::black);
     int Charset = 1; // the "default character set" number
@@ -30,14 +30,14 @@ int ColorValue(const QColor& color);
 std::optional<QColor> ColorFromValue(int value);
 
 // Stores Name, Charset, Style, Size and Color.
-void SaveFont(const TFontSpec& font, const QString& section,
+void SaveFont(const TStoredFont& font, const QString& section,
               const TSettingsStore& store = TSettingsStore());
 
 // Reads the values in the same order, each with the font's current value as
 // its default, and applies each at once. A size below 1 point or a colour
 // that is not a plain colour leaves the font's own.
-void LoadFont(TFontSpec& font, const QString& section,
+void LoadFont(TStoredFont& font, const QString& section,
               const TSettingsStore& store = TSettingsStore());
 
 // The same for a font made for the caller from the application's default.
-TFontSpec LoadFont(const QString& section, const TSettingsStore& store = TSettingsStore());
+TStoredFont LoadFont(const QString& section, const TSettingsStore& store = TSettingsStore());

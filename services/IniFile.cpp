@@ -30,20 +30,6 @@ bool IsBlankName(const std::string& name)
     return Trim(name).empty();
 }
 
-// Cuts a UTF-8 text after `count` characters.
-std::string CutCharacters(const std::string& text, std::size_t count)
-{
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (chars == count)
-                return text.substr(0, i);
-            ++chars;
-        }
-    }
-    return text;
-}
-
 // What one line of an INI file is. Blank lines, comments (";") and lines
 // without "=" or without a name carry nothing.
 enum class TLineKind { Nothing, Section, Value };

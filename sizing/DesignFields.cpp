@@ -2,7 +2,7 @@
 
 #include "common/TextToNumber.h"
 
-const std::array<TDesignFieldSpec, 11> DesignFieldSpecs = {{
+const std::array<TDesignFieldLayout, 11> DesignFieldLayouts = {{
     {dfTc, "Condensing", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "40.0"},
     {dfTe, "Evaporating", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "5.0"},
     {dfPc, "Condensing pressure", utPressure, "%0.3f", ft_Fixed, 5, 0, 0, "1500.000"},
@@ -16,14 +16,14 @@ const std::array<TDesignFieldSpec, 11> DesignFieldSpecs = {{
     {dfId, "Tube ID", utLengthSmall, "%0.4f", ft_Fixed, 5, 0.5, 50, "1.6300"},
 }};
 
-const TDesignFieldSpec& DesignFieldSpec(TDesignField field)
+const TDesignFieldLayout& DesignFieldLayout(TDesignField field)
 {
-    return DesignFieldSpecs[static_cast<std::size_t>(field)];
+    return DesignFieldLayouts[static_cast<std::size_t>(field)];
 }
 
 std::string ShownText(TDesignField field, double value)
 {
-    const auto& layout = DesignFieldSpec(field);
+    const auto& layout = DesignFieldLayout(field);
     return FormatByType(value, layout.FormatStr, layout.FormatType, layout.SigDigs,
                         FormatDecimalsOf(layout.FormatStr));
 }
@@ -35,7 +35,7 @@ double ShownValue(TDesignField field, double value)
 
 bool InFieldRange(TDesignField field, double value)
 {
-    const auto& layout = DesignFieldSpec(field);
+    const auto& layout = DesignFieldLayout(field);
     if (layout.RangeLo == 0 && layout.RangeHi == 0)
         return true;
     return value >= layout.RangeLo && value <= layout.RangeHi;

@@ -22,7 +22,7 @@ enum TDesignField {
     dfId,
 };
 
-struct TDesignFieldSpec {
+struct TDesignFieldLayout {
     TDesignField Field;
     const char* Caption;   // label on the window
     TUnitsType UnitsType;  // quantity kind; the storage unit is its base unit
@@ -34,9 +34,9 @@ struct TDesignFieldSpec {
     const char* InitialText;
 };
 
-extern const std::array<TDesignFieldSpec, 11> DesignFieldSpecs;
+extern const std::array<TDesignFieldLayout, 11> DesignFieldLayouts;
 
-const TDesignFieldSpec& DesignFieldSpec(TDesignField field);
+const TDesignFieldLayout& DesignFieldLayout(TDesignField field);
 
 // The text the field shows for a value in its storage unit.
 std::string ShownText(TDesignField field, double value);

@@ -62,7 +62,7 @@ protected:
 
 TEST_F(FontStoreTest, FontComesBack)
 {
-    TFontSpec chosen;
+    TStoredFont chosen;
     chosen.Font = QFont("Courier New", 13);
     chosen.Font.setBold(true);
     chosen.Font.setUnderline(true);
@@ -76,7 +76,7 @@ TEST_F(FontStoreTest, FontComesBack)
     EXPECT_EQ(Store.ReadInteger("Report", "Size", -1), 13);
     EXPECT_EQ(Store.ReadInteger("Report", "Color", -1), 0x030201);
 
-    const TFontSpec loaded = LoadFont("Report", Store);
+    const TStoredFont loaded = LoadFont("Report", Store);
     EXPECT_EQ(loaded.Font.family(), "Courier New");
     EXPECT_EQ(loaded.Font.pointSize(), 13);
     EXPECT_EQ(FontStyleBits(loaded.Font), 5);
@@ -86,12 +86,12 @@ TEST_F(FontStoreTest, FontComesBack)
 
 TEST_F(FontStoreTest, MissingOrUnusableValuesLeaveTheFont)
 {
-    TFontSpec chosen;
+    TStoredFont chosen;
     chosen.Font = QFont("Arial", 10);
     chosen.Font.setItalic(true);
     chosen.Color = QColor(10, 20, 30);
     chosen.Charset = 0;
-    const TFontSpec before = chosen;
+    const TStoredFont before = chosen;
 
     LoadFont(chosen, "Missing", Store);
     EXPECT_EQ(chosen.Font, before.Font);
