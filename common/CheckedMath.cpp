@@ -2,61 +2,37 @@
 
 #include "common/Errors.h"
 
-#include <cfloat>
 #include <cmath>
 
 namespace Checked {
 
-Extended Finite(Extended x)
+namespace Raise {
+
+void NotFinite(Extended x)
 {
     if (std::isnan(x))
         throw EInvalidOp();
-    if (std::isinf(x))
-        throw EOverflow();
-    return x;
+    throw EOverflow();
 }
 
-Extended Div(Extended numerator, Extended denominator)
+void DivisionByZero(Extended numerator)
 {
-    Finite(numerator);
-    Finite(denominator);
-    if (denominator == 0.0L) {
-        if (numerator == 0.0L)
-            throw EInvalidOp();
-        throw EZeroDivide();
-    }
-    return Finite(numerator / denominator);
-}
-
-Extended Ln(Extended x)
-{
-    Finite(x);
-    if (x <= 0.0L)
+    if (numerator == 0.0L)
         throw EInvalidOp();
-    return std::log(x);
+    throw EZeroDivide();
 }
 
-Extended Log10(Extended x)
+void InvalidOp()
 {
-    Finite(x);
-    if (x <= 0.0L)
-        throw EInvalidOp();
-    return std::log10(x);
+    throw EInvalidOp();
 }
 
-Extended Exp(Extended x)
+void Overflow()
 {
-    Finite(x);
-    return Finite(std::exp(x));
+    throw EOverflow();
 }
 
-Extended Sqrt(Extended x)
-{
-    Finite(x);
-    if (x < 0.0L)
-        throw EInvalidOp();
-    return std::sqrt(x);
-}
+} // namespace Raise
 
 namespace {
 
@@ -105,19 +81,6 @@ Extended Power(Extended base, Extended exponent)
     if (base < 0.0L)
         throw EInvalidOp();
     return Exp(exponent * Ln(base));
-}
-
-double ToDouble(Extended x)
-{
-    Finite(x);
-    if (std::fabs(x) > static_cast<Extended>(DBL_MAX)) {
-        // Values that round down to DBL_MAX still fit.
-        const double stored = static_cast<double>(x);
-        if (std::isinf(stored))
-            throw EOverflow();
-        return stored;
-    }
-    return static_cast<double>(x);
 }
 
 } // namespace Checked

@@ -2,6 +2,8 @@
 
 #include "common/Extended.h"
 
+#include <cmath>
+
 // Checked arithmetic: every fault is raised where it happens instead of
 // yielding an infinity or a NaN.
 //   EZeroDivide  a non-zero number divided by zero
@@ -9,13 +11,66 @@
 //                a negative base with a non-integral exponent, any NaN
 //   EOverflow    a result too large for its type
 // Underflow gives zero (or a denormal) silently.
+//
+// The checks are inline so that a formula's extended values stay in
+// registers; raising an error is out of line and kept off the common path.
 namespace Checked {
 
-Extended Div(Extended numerator, Extended denominator);
-Extended Ln(Extended x);
-Extended Log10(Extended x);
-Extended Exp(Extended x);
-Extended Sqrt(Extended x);
+namespace Raise {
+// EInvalidOp for a NaN, EOverflow for an infinity.
+[[noreturn, gnu::cold]] void NotFinite(Extended x);
+// 0/0 is EInvalidOp, anything else over zero EZeroDivide.
+[[noreturn, gnu::cold]] void DivisionByZero(Extended numerator);
+[[noreturn, gnu::cold]] void InvalidOp();
+[[noreturn, gnu::cold]] void Overflow();
+} // namespace Raise
+
+// Raises EOverflow or EInvalidOp when an extended intermediate is not finite.
+inline Extended Finite(Extended x)
+{
+    if (!std::isfinite(x)) [[unlikely]]
+        Raise::NotFinite(x);
+    return x;
+}
+
+inline Extended Div(Extended numerator, Extended denominator)
+{
+    Finite(numerator);
+    Finite(denominator);
+    if (denominator == 0.0L) [[unlikely]]
+        Raise::DivisionByZero(numerator);
+    return Finite(numerator / denominator);
+}
+
+inline Extended Ln(Extended x)
+{
+    Finite(x);
+    if (x <= 0.0L) [[unlikely]]
+        Raise::InvalidOp();
+    return std::log(x);
+}
+
+inline Extended Log10(Extended x)
+{
+    Finite(x);
+    if (x <= 0.0L) [[unlikely]]
+        Raise::InvalidOp();
+    return std::log10(x);
+}
+
+inline Extended Exp(Extended x)
+{
+    Finite(x);
+    return Finite(std::exp(x));
+}
+
+inline Extended Sqrt(Extended x)
+{
+    Finite(x);
+    if (x < 0.0L) [[unlikely]]
+        Raise::InvalidOp();
+    return std::sqrt(x);
+}
 
 // x^y: integral y by repeated multiplication (the reciprocal for a negative
 // y), otherwise exp(y·ln x); a zero base gives zero for every non-integral y.
@@ -23,9 +78,14 @@ Extended Power(Extended base, Extended exponent);
 
 // Stores an extended result as a double: EOverflow when it does not fit,
 // EInvalidOp for a NaN.
-double ToDouble(Extended x);
-
-// Raises EOverflow or EInvalidOp when an extended intermediate is not finite.
-Extended Finite(Extended x);
+inline double ToDouble(Extended x)
+{
+    Finite(x);
+    const double stored = static_cast<double>(x);
+    // Values beyond DBL_MAX that round down to it still fit.
+    if (std::isinf(stored)) [[unlikely]]
+        Raise::Overflow();
+    return stored;
+}
 
 } // namespace Checked

@@ -37,11 +37,12 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
     // Evaporating temperatures reach 30 K further down than condensing ones,
     // unless the refrigerant's own limit is already below −40 °C.
     const double teLower = lower > -40 ? lower - 30 : lower;
-    const std::string range = Format("[%0.1f..%0.1f]", {teLower, upper});
+    // The range text is made only for a refusal that shows it.
+    auto range = [&] { return Format("[%0.1f..%0.1f]", {teLower, upper}); };
     if (te < teLower || te > upper)
-        return Refuse("te is out of range...\r\n" + range);
+        return Refuse("te is out of range...\r\n" + range());
     if (tc < lower || tc > upper)
-        return Refuse("tc is out of range...\r\n" + range);
+        return Refuse("tc is out of range...\r\n" + range());
     if (tc < te)
         return Refuse("te must be less than tc...");
 
