@@ -34,7 +34,7 @@ void Overflow()
 
 } // namespace Raise
 
-namespace {
+namespace Detail {
 
 // base^n for a whole n by repeated squaring. The exponent stays an Extended and
 // is halved exactly, so every whole exponent an Extended can hold is a power by
@@ -68,19 +68,6 @@ Extended IntPower(Extended base, Extended exponent)
     return Div(1.0L, result);
 }
 
-} // namespace
-
-Extended Power(Extended base, Extended exponent)
-{
-    Finite(base);
-    Finite(exponent);
-    if (std::trunc(exponent) == exponent)
-        return IntPower(base, exponent);
-    if (base == 0.0L)
-        return 0.0L;
-    if (base < 0.0L)
-        throw EInvalidOp();
-    return Exp(exponent * Ln(base));
-}
+} // namespace Detail
 
 } // namespace Checked

@@ -2,7 +2,10 @@
 
 #include "common/Extended.h"
 
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 // Checked arithmetic: every fault is raised where it happens instead of
 // yielding an infinity or a NaN.
@@ -72,9 +75,44 @@ inline Extended Sqrt(Extended x)
     return std::sqrt(x);
 }
 
+namespace Detail {
+// base^n for a whole n by repeated squaring (base and n finite).
+Extended IntPower(Extended base, Extended exponent);
+
+// Whether a finite x has no fraction: the same answer as trunc(x) == x, read
+// from the bits, without changing the rounding mode as trunc does on x87.
+inline bool IsWhole(Extended x)
+{
+    if (__builtin_constant_p(x))
+        return std::trunc(x) == x;
+    static_assert(sizeof(Extended) >= 10 && LDBL_MANT_DIG == 64);
+    std::uint64_t mantissa;
+    std::uint16_t signExponent;
+    std::memcpy(&mantissa, &x, sizeof mantissa);
+    std::memcpy(&signExponent, reinterpret_cast<const char*>(&x) + 8, sizeof signExponent);
+    const int exponent = (signExponent & 0x7fff) - 16383; // x = 1.m × 2^exponent
+    if (exponent >= 63)
+        return true;
+    if (exponent < 0)
+        return mantissa == 0;
+    return (mantissa << (exponent + 1)) == 0;
+}
+} // namespace Detail
+
 // x^y: integral y by repeated multiplication (the reciprocal for a negative
 // y), otherwise exp(y·ln x); a zero base gives zero for every non-integral y.
-Extended Power(Extended base, Extended exponent);
+inline Extended Power(Extended base, Extended exponent)
+{
+    Finite(base);
+    Finite(exponent);
+    if (Detail::IsWhole(exponent))
+        return Detail::IntPower(base, exponent);
+    if (base == 0.0L)
+        return 0.0L;
+    if (base < 0.0L) [[unlikely]]
+        Raise::InvalidOp();
+    return Exp(exponent * Ln(base));
+}
 
 // Stores an extended result as a double: EOverflow when it does not fit,
 // EInvalidOp for a NaN.
