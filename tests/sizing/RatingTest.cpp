@@ -2,6 +2,7 @@
 
 #include "common/CheckedMath.h"
 #include "sizing/Choi.h"
+#include "sizing/RatingFields.h"
 #include "sizing/RefrigEffect.h"
 #include "sizing/Stoecker.h"
 #include "sizing/Wolf.h"
@@ -106,6 +107,21 @@ TEST(WorkedExample, ShownLengthsRateCloseToTheDesignFlow)
     const auto again = RateTube(lib, elsewhere, 2.996);
     for (const TSizingMethod method : SizingMethods)
         EXPECT_NEAR(again[method].MassFlow, ratings[method].MassFlow, 2e-9 * 0.01);
+}
+
+TEST(WorkedExample, RatedValuesShowAsTheirDesignFieldsShow)
+{
+    const TRefrigLib lib;
+    const TRating r = RateTube(lib, WorkedExample(), 2.996, smStoecker);
+    const auto shown = [](TRatingField field, double value) {
+        const TResultField& f = RatingFields[field];
+        return FormatByType(value, f.FormatStr, f.FormatType, f.SigDigs,
+                            FormatDecimalsOf(f.FormatStr));
+    };
+    EXPECT_EQ(shown(rfMassFlow, r.MassFlow), "0.0100");
+    EXPECT_EQ(shown(rfDuty, r.Duty), "1.693");
+    EXPECT_EQ(shown(rfMassFlow, 0.0234567), "0.023457");
+    EXPECT_STREQ(RatingFields[rfChoked].Key, "choked");
 }
 
 TEST(WorkedExample, ShortTubeChokesTheSimulation)

@@ -1,0 +1,18 @@
+#include "sizing/RatingFields.h"
+
+// Mass flow, duty and bore are shown as their design-case fields show them;
+// lengths as the window shows a sized length, to the millimetre.
+const std::array<TResultField, 4> RatingFields = {{
+    {"massFlow", "Mass Flow", utMassFlow, "%0.3f", ft_AutoOverride, 5},
+    {"duty", "Duty", utDutyPrim, "%0.3f", ft_AutoOverride, 7},
+    {"choked", "Choked", utNone, "%s", ft_Fixed, 0},
+    {"message", "Not rated because", utNone, "%s", ft_Fixed, 0},
+}};
+
+const std::array<TResultField, 5> SelectionColumns = {{
+    {"bore", "Bore", utLengthSmall, "%0.4f", ft_Fixed, 5},
+    {"wolf", "Wolf et al", utLengthPrim, "%0.3f", ft_Fixed, 5},
+    {"choi", "Cho et al", utLengthPrim, "%0.3f", ft_Fixed, 5},
+    {"stoecker", "Stoecker", utLengthPrim, "%0.3f", ft_Fixed, 5},
+    {"spread", "Spread", utNone, "%0.3f", ft_Fixed, 3},
+}};
