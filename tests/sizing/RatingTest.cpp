@@ -120,7 +120,7 @@ TEST(WorkedExample, RatedValuesShowAsTheirDesignFieldsShow)
     };
     EXPECT_EQ(shown(rfMassFlow, r.MassFlow), "0.0100");
     EXPECT_EQ(shown(rfDuty, r.Duty), "1.693");
-    EXPECT_EQ(shown(rfMassFlow, 0.0234567), "0.023457");
+    EXPECT_EQ(shown(rfMassFlow, 0.0234567), "0.0235");
     EXPECT_STREQ(RatingFields[rfChoked].Key, "choked");
 }
 
