@@ -20,6 +20,13 @@
 // When the simulation chokes at the rated flow (a step's length turns
 // negative before the evaporator pressure), the rated flow is the choked flow
 // through that length and the rating says so.
+//
+// The simulation's length is not everywhere monotonic in the flow: when the
+// choking step moves one step earlier, the negative step that ended the tube
+// drops out and the length jumps up by a few millimetres. Over the shipped
+// refrigerants this happens only where the whole tube is under about 5 mm, so
+// a tube that short may have more than one choked flow; the search returns one
+// of them (which one depends on the start flow).
 
 // Flows a rating searches, in kg/s.
 inline constexpr double RatingFlowLo = 1e-6;
