@@ -1,6 +1,7 @@
 // The capillary tube report of the solved design case: its lines as the
 // window shows the values, laid out by the report composer, and printing.
 #include "app/MainForm.h"
+#include "report/PreviewForm.h"
 #include "report/ReportServices.h"
 #include "services/AppFolders.h"
 #include "services/UserFeedback.h"
@@ -8,24 +9,15 @@
 
 #include <QLabel>
 #include <QPageLayout>
-#include <QPrintDialog>
 
 namespace {
 
-// Shows the report the composer holds.
-void ShowReport(QWidget* parent)
+// Shows the report the composer holds in the preview window, modally;
+// printing is portrait again when it has closed.
+void ShowReport()
 {
-    // Until the preview window comes, the report goes to the printer the
-    // user picks in the print dialog; printing is portrait again afterwards.
-    ReportEngine().OnMessage = [parent](const std::string& message) {
-        Feedback().Message(parent, QString::fromStdString(message));
-    };
-    QPrinter& printer = ReportPrinter();
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QObject::tr("Print"));
-    if (dialog.exec() == QDialog::Accepted)
-        StdReport().PrintReport(printer);
-    printer.setPageOrientation(QPageLayout::Portrait);
+    PreviewForm().exec();
+    ReportPrinter().setPageOrientation(QPageLayout::Portrait);
 }
 
 } // namespace
@@ -41,7 +33,7 @@ void TMainForm::PrintActionExecute()
     report.SharedDataFolder = AppFolders().SharedDataFolder;
     report.SetLetterhead(ProgramFolder + "LetterHead.txt", ProgramFolder + "ReportLogo.gif", 4);
 
-    ShowReport(this);
+    ShowReport();
 }
 
 void TMainForm::ReportBody()

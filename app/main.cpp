@@ -1,6 +1,7 @@
 // Vellox: capillary tube sizing for small refrigeration circuits.
 #include "app/MainForm.h"
 #include "refrig/RefrigLib.h"
+#include "report/PreviewForm.h"
 #include "services/AppFolders.h"
 #include "services/UserFeedback.h"
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
     TRefrigLib refrigLib((SharedDataFolder() + "RefLib8.rdf").toStdString());
 
     TMainForm mainForm(refrigLib, QApplication::applicationFilePath());
+    CreatePreviewForm();
     mainForm.show();
     if (!refrigLib.StartupError().empty()) {
         QTimer::singleShot(0, &mainForm, [&] {
@@ -41,5 +43,7 @@ int main(int argc, char** argv)
                                                     refrigLib.StartupError()));
         });
     }
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    DestroyPreviewForm();
+    return result;
 }

@@ -4,6 +4,7 @@
 #include "report/ReportSettings.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <QFont>
 #include <QImage>
@@ -36,6 +37,11 @@ public:
     std::function<void(bool firstPage)> OnPageHeader;
     // Plain messages for the user ("Printer Device Error..." and the like).
     std::function<void(const std::string&)> OnMessage;
+    // Prints the report; copies the run's report settings in before a layout
+    // or a printed copy; copies the preview's settings back out.
+    std::function<void()> OnPrint;
+    std::function<void()> OnLoadSettings;
+    std::function<void()> OnStoreSettings;
 
     // One complete run: set-up, positions, page header, body, page number.
     void DoReport();
@@ -70,6 +76,8 @@ public:
     int BreakY = 0;
     QPoint Pen; // where the next text goes
     QFont ReportFont;
+    // How the preview shows a page: zmActualSize or zmWholePage.
+    std::uint8_t ZoomMode = zmActualSize;
     // The second status panel: the printer's name, "Printer not found", or
     // "Print to " + the name while printing.
     QString PrinterStatus;

@@ -24,8 +24,22 @@ std::optional<TPageMetrics::TScreen> TSystemPageMetrics::Screen() const
     return TScreen{pixels.width(), pixels.height(), size.width(), size.height()};
 }
 
+QString PrinterDisplayName(const QPrinter& printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty())
+        return PdfPrinterName;
+    return printer.printerName();
+}
+
 std::optional<TPageMetrics::TPrinter> TSystemPageMetrics::Printer() const
 {
+    if (Selected_ != nullptr) {
+        const QRect page = Selected_->pageLayout().paintRectPixels(Selected_->resolution());
+        if (page.isEmpty())
+            return std::nullopt;
+        return TPrinter{PrinterDisplayName(*Selected_), Selected_->logicalDpiX(),
+                        Selected_->logicalDpiY(), page.width(), page.height()};
+    }
     // Qt always offers its PDF printer; where the system has no printer of
     // its own, that one is the selected printer, as in the print dialog.
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();

@@ -33,10 +33,22 @@ public:
 // none of its own.
 extern const QString PdfPrinterName; // "Print to File (PDF)"
 
-// The real screen and the system's default printer (else the PDF printer).
+class QPrinter;
+
+// The real screen and the selected printer: the one given (the printer the
+// user set up for reports), else the system's default printer, else the PDF
+// printer.
 class TSystemPageMetrics : public TPageMetrics {
 public:
+    explicit TSystemPageMetrics(const QPrinter* selected = nullptr) : Selected_(selected) {}
     std::optional<TScreen> Screen() const override;
     std::optional<TPrinter> Printer() const override;
     int TextHeight(const QFont& font, int dpiY) const override;
+
+private:
+    const QPrinter* Selected_;
 };
+
+// The name a printer goes by in the status bar: its own, or the PDF
+// printer's when it writes to a file.
+QString PrinterDisplayName(const QPrinter& printer);

@@ -2,7 +2,7 @@
 
 TPageEngine& ReportEngine()
 {
-    static const TSystemPageMetrics metrics;
+    static const TSystemPageMetrics metrics(&ReportPrinter());
     static TPageEngine engine(metrics);
     return engine;
 }
@@ -10,6 +10,7 @@ TPageEngine& ReportEngine()
 TStdReport& StdReport()
 {
     static TStdReport report(ReportEngine());
+    report.Printer = &ReportPrinter();
     return report;
 }
 

@@ -59,7 +59,12 @@ void TStdReport::BeginReport(std::function<void()> body, const QStringList& titl
     for (std::size_t i = 0; i < PositionCount; ++i)
         MarginLineVisible()[i] = i <= 5;
     Titles = titles;
-    OnLoadSettings = [this] { LoadPreviewSettings(Engine_); };
+    Engine_.OnLoadSettings = [this] { LoadPreviewSettings(Engine_); };
+    Engine_.OnStoreSettings = [this] { StorePreviewSettings(Engine_); };
+    Engine_.OnPrint = [this] {
+        if (Printer != nullptr)
+            PrintReport(*Printer);
+    };
 }
 
 void TStdReport::SetLetterhead(const QString& letterheadFile, const QString& logoFile,
@@ -246,8 +251,8 @@ bool TStdReport::PrintReport(QPrinter& printer)
     for (int copy = 0; copy < copies; ++copy) {
         if (!Titles.isEmpty())
             printer.setDocName(Titles[0]);
-        if (OnLoadSettings)
-            OnLoadSettings();
+        if (Engine_.OnLoadSettings)
+            Engine_.OnLoadSettings();
         Engine_.Printing = true;
         Engine_.PrintDevice = &printer;
         Engine_.PrintDeviceName = printer.printerName();

@@ -18,8 +18,9 @@ class TStdReport {
 public:
     explicit TStdReport(TPageEngine& engine);
 
-    // Installs the body and the page header in the engine and keeps the
-    // titles; the first title is also the print job's name.
+    // Installs the body, the page header, printing and the settings hooks in
+    // the engine and keeps the titles; the first title is also the print
+    // job's name.
     void BeginReport(std::function<void()> body, const QStringList& titles);
     // The letterhead file, else "Letterhead.txt" of the shared data folder;
     // the logo file, else "ReportLogo.gif" there; the logo's printed width.
@@ -40,10 +41,11 @@ public:
     void DrawSignature(const QString& applicationTitle, const QString& versionText);
 
     // One print job per copy the printer is set to, each laid out afresh
-    // after OnLoadSettings; false (after the engine's message "Printer
-    // error.") when printing failed.
+    // after the engine's OnLoadSettings; false (after the engine's message
+    // "Printer error.") when printing failed.
     bool PrintReport(QPrinter& printer);
-    std::function<void()> OnLoadSettings;
+    // Where the engine's OnPrint sends the report.
+    QPrinter* Printer = nullptr;
 
     void DrawPageHeader(bool firstPage);
 

@@ -3,6 +3,7 @@
 // The main window of a test, opened on a stored design case: the worked
 // example on R22 from the shipped library.
 #include "app/MainForm.h"
+#include "report/PreviewForm.h"
 #include "services/AppFolders.h"
 #include "services/SettingsStore.h"
 #include "support/RecordingFeedback.h"
@@ -40,6 +41,7 @@ protected:
     void TearDown() override
     {
         Form.reset();
+        DestroyPreviewForm();
         ClearStore();
     }
 
