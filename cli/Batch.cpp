@@ -5,17 +5,60 @@
 #include "cli/NumberOut.h"
 
 #include <optional>
+#include <string_view>
 
 namespace {
 
-std::string Number(const std::optional<double>& value)
-{
-    return value ? FullPrecision(*value) : std::string();
-}
+// One output row is built in one buffer, field by field, and written at once.
+class TRow {
+public:
+    explicit TRow(std::string& buffer) : Buffer(buffer) { Buffer.clear(); }
 
-std::string CaseNumber(const TCaseRun& run, const TCaseValue& value)
+    void Text(std::string_view text)
+    {
+        Separate();
+        AppendCsvField(Buffer, text);
+    }
+    void Number(double value)
+    {
+        Separate();
+        AppendFullPrecision(Buffer, value);
+    }
+    void Number(const std::optional<double>& value)
+    {
+        Separate();
+        if (value)
+            AppendFullPrecision(Buffer, *value);
+    }
+    void Empty(int count = 1)
+    {
+        for (int i = 0; i < count; ++i)
+            Separate();
+    }
+    void WriteTo(std::ostream& out)
+    {
+        Buffer += '\n';
+        out.write(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));
+    }
+
+private:
+    void Separate()
+    {
+        if (Started)
+            Buffer += ',';
+        Started = true;
+    }
+
+    std::string& Buffer;
+    bool Started = false;
+};
+
+void CaseNumber(TRow& row, const TCaseRun& run, const TCaseValue& value)
 {
-    return run.Prepared ? FullPrecision(value.Number()) : std::string();
+    if (run.Prepared)
+        row.Number(value.Number());
+    else
+        row.Empty();
 }
 
 const char* StatusName(TStoeckerStatus status)
@@ -25,57 +68,54 @@ const char* StatusName(TStoeckerStatus status)
                                                 : "notRun";
 }
 
-void WriteRow(std::ostream& out, const std::vector<std::string>& fields)
+void WriteHeader(std::ostream& out, std::string& buffer)
 {
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        out << (i ? "," : "") << CsvField(fields[i]);
-    out << '\n';
+    TRow row(buffer);
+    for (std::size_t i = 0; i < CaseKeyCount; ++i)
+        row.Text(CaseKeyName(static_cast<TCaseKey>(i)));
+    for (const char* name :
+         {"refrigEffect", "wolfLength", "choiLength", "stoeckerLength", "leavingTemp", "choked",
+          "solved", "error", "stoeckerStatus", "stoeckerMessage"})
+        row.Text(name);
+    row.WriteTo(out);
 }
 
 // A row that could not be taken as a case: its inputs as given and the reason.
-std::vector<std::string> RefusedRow(const TCaseInput& input, const std::string& reason)
+void WriteRefusedRow(std::ostream& out, std::string& buffer, const TCaseInput& input,
+                     const std::string& reason)
 {
-    std::vector<std::string> fields;
+    TRow row(buffer);
     for (std::size_t i = 0; i < CaseKeyCount; ++i)
-        fields.push_back(input.Values[i].value_or(""));
-    for (int i = 0; i < 6; ++i)
-        fields.emplace_back();
-    fields.emplace_back("false");
-    fields.push_back(reason);
-    fields.emplace_back("notRun");
-    fields.emplace_back();
-    return fields;
+        row.Text(input.Values[i] ? std::string_view(*input.Values[i]) : std::string_view());
+    row.Empty(6);
+    row.Text("false");
+    row.Text(reason);
+    row.Text("notRun");
+    row.Empty();
+    row.WriteTo(out);
 }
 
-std::vector<std::string> SolvedRow(const TCaseRun& run)
+void WriteSolvedRow(std::ostream& out, std::string& buffer, const TCaseRun& run)
 {
     const TDesignCase& c = run.Case;
     const bool ok = run.Outcome.Stoecker == TStoeckerStatus::Ok;
     const auto& stoecker = run.Results.Stoecker;
-    return {
-        run.Refrigerant,
-        CaseNumber(run, c.tc),
-        CaseNumber(run, c.te),
-        CaseNumber(run, c.pc),
-        CaseNumber(run, c.pe),
-        CaseNumber(run, c.sc),
-        CaseNumber(run, c.sh),
-        CaseNumber(run, c.mr),
-        CaseNumber(run, c.Qe),
-        CaseNumber(run, c.dp),
-        CaseNumber(run, c.dpEvap),
-        CaseNumber(run, c.id),
-        Number(run.RefrigEffect),
-        Number(run.Window.WolfShown ? std::optional(run.Results.WolfLength) : std::nullopt),
-        Number(run.Window.ChoiShown ? std::optional(run.Results.ChoiLength) : std::nullopt),
-        Number(ok ? std::optional(stoecker.Length) : std::nullopt),
-        Number(ok ? std::optional(stoecker.LeavingTemp) : std::nullopt),
-        ok ? (stoecker.Choked ? "true" : "false") : "",
-        run.Outcome.Solved ? "true" : "false",
-        run.Outcome.Error,
-        StatusName(run.Outcome.Stoecker),
-        run.Outcome.Refusal,
-    };
+    TRow row(buffer);
+    row.Text(run.Refrigerant);
+    for (const TCaseValue* value :
+         {&c.tc, &c.te, &c.pc, &c.pe, &c.sc, &c.sh, &c.mr, &c.Qe, &c.dp, &c.dpEvap, &c.id})
+        CaseNumber(row, run, *value);
+    row.Number(run.RefrigEffect);
+    row.Number(run.Window.WolfShown ? std::optional(run.Results.WolfLength) : std::nullopt);
+    row.Number(run.Window.ChoiShown ? std::optional(run.Results.ChoiLength) : std::nullopt);
+    row.Number(ok ? std::optional(stoecker.Length) : std::nullopt);
+    row.Number(ok ? std::optional(stoecker.LeavingTemp) : std::nullopt);
+    row.Text(ok ? (stoecker.Choked ? "true" : "false") : "");
+    row.Text(run.Outcome.Solved ? "true" : "false");
+    row.Text(run.Outcome.Error);
+    row.Text(StatusName(run.Outcome.Stoecker));
+    row.Text(run.Outcome.Refusal);
+    row.WriteTo(out);
 }
 
 } // namespace
@@ -97,14 +137,13 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
         columns.push_back(*key);
     }
 
-    std::vector<std::string> outHeader;
-    for (std::size_t i = 0; i < CaseKeyCount; ++i)
-        outHeader.emplace_back(CaseKeyName(static_cast<TCaseKey>(i)));
-    for (const char* name :
-         {"refrigEffect", "wolfLength", "choiLength", "stoeckerLength", "leavingTemp", "choked",
-          "solved", "error", "stoeckerStatus", "stoeckerMessage"})
-        outHeader.emplace_back(name);
-    WriteRow(out, outHeader);
+    std::string buffer;
+    WriteHeader(out, buffer);
+    // The library file stays as it is for the run: each refrigerant is parsed
+    // once, and changing refrigerant from row to row costs no reading.
+    lib.KeepParsedRecords();
+    // Without a receiver of the solved cases nothing reads the window texts.
+    const bool windowTexts = static_cast<bool>(solved);
 
     TBatchSummary summary;
     long line = 1;
@@ -118,20 +157,20 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
             if (!(*record)[i].empty())
                 input[columns[i]] = (*record)[i];
         if (record->size() != columns.size()) {
-            WriteRow(out, RefusedRow(input, "line " + std::to_string(line) + ": " +
-                                                std::to_string(record->size()) + " fields, " +
-                                                std::to_string(columns.size()) + " expected"));
+            WriteRefusedRow(out, buffer, input,
+                            "line " + std::to_string(line) + ": " + std::to_string(record->size()) +
+                                " fields, " + std::to_string(columns.size()) + " expected");
             continue;
         }
         try {
-            const TCaseRun run = RunCase(lib, input);
+            const TCaseRun run = RunCase(lib, input, windowTexts);
             if (run.Outcome.Solved)
                 ++summary.Solved;
-            WriteRow(out, SolvedRow(run));
+            WriteSolvedRow(out, buffer, run);
             if (run.Outcome.Solved && solved)
                 solved(summary.Cases, run);
         } catch (const EBadInput& error) {
-            WriteRow(out, RefusedRow(input, error.what()));
+            WriteRefusedRow(out, buffer, input, error.what());
         }
     }
     return summary;

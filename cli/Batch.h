@@ -20,6 +20,8 @@ struct TBatchSummary {
 // column and the batch goes on. Raises EBadInput for a bad header.
 // Each solved case is also handed, with its case number (1 for the first
 // case), to `solved` when one is given, while its refrigerant is selected.
+// The library keeps each refrigerant's parsed record from then on (see
+// TRefrigLib::KeepParsedRecords).
 using TSolvedCase = std::function<void(long caseNumber, const TCaseRun& run)>;
 TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
                        const TSolvedCase& solved = {});

@@ -75,6 +75,11 @@ std::string SelectByName(TRefrigLib& lib, const std::string& name)
 
 TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input)
 {
+    return RunCase(lib, input, true);
+}
+
+TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
+{
     std::optional<double> given[std::size(NumericKeys)];
     for (std::size_t i = 0; i < std::size(NumericKeys); ++i)
         given[i] = ReadNumber(input, NumericKeys[i]);
@@ -88,6 +93,7 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input)
         throw EBadInput("give either mr or duty, not both");
 
     TCaseRun run;
+    run.Window = TWindowTexts(windowTexts);
     const std::string asGiven = input[ckRefrigerant].value_or("R22");
     try {
         run.Refrigerant = SelectByName(lib, asGiven);
@@ -127,11 +133,14 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input)
                 ShownValue(dfQe, Checked::ToDouble(static_cast<Extended>(c.mr.Number()) * effect));
         }
         run.Prepared = true;
-        run.Window.EffectLabel = RefrigEffectText(effect);
-        run.Window.Panel0 = SolvedText(false);
+        if (windowTexts) {
+            run.Window.EffectLabel = RefrigEffectText(effect);
+            run.Window.Panel0 = SolvedText(false);
+        }
     } catch (const EVelloxError& error) {
         run.Outcome.Error = error.what();
-        run.Window.Panel0 = SolvedText(false);
+        if (windowTexts)
+            run.Window.Panel0 = SolvedText(false);
         return run;
     }
 

@@ -11,6 +11,13 @@ std::string FullPrecision(double value)
     return std::string(buffer, result.ptr);
 }
 
+void AppendFullPrecision(std::string& out, double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
 std::string JsonNumber(const std::optional<double>& value)
 {
     if (!value || !std::isfinite(*value))

@@ -2,11 +2,15 @@
 
 #include "sizing/SolveTexts.h"
 
-TWindowTexts::TWindowTexts()
-    : EffectLabel(InitialEffectLabel), WolfLabelText(InitialWolfLabel),
-      ChoiLabelText(InitialChoiLabel), StoeckerLabelText(InitialStoeckerLabel),
-      Panel0(InitialSolvedText)
+TWindowTexts::TWindowTexts(bool withTexts) : WithTexts(withTexts)
 {
+    if (!WithTexts)
+        return;
+    EffectLabel = InitialEffectLabel;
+    WolfLabelText = InitialWolfLabel;
+    ChoiLabelText = InitialChoiLabel;
+    StoeckerLabelText = InitialStoeckerLabel;
+    Panel0 = InitialSolvedText;
 }
 
 void TWindowTexts::ClearSteps()
@@ -15,35 +19,43 @@ void TWindowTexts::ClearSteps()
 }
 void TWindowTexts::AddStep(const TStoeckerStep& step)
 {
-    Steps.push_back(step);
+    if (WithTexts)
+        Steps.push_back(step);
 }
 void TWindowTexts::ShowWolf(double length)
 {
-    WolfLabelText = WolfLabel(length);
+    if (WithTexts)
+        WolfLabelText = WolfLabel(length);
     WolfShown = true;
 }
 
 void TWindowTexts::ShowChoi(double length)
 {
-    ChoiLabelText = ChoiLabel(length);
+    if (WithTexts)
+        ChoiLabelText = ChoiLabel(length);
     ChoiShown = true;
 }
 
 void TWindowTexts::ShowStoecker(const TStoeckerResults& results)
 {
+    if (!WithTexts)
+        return;
     StoeckerLabelText = StoeckerLabel(results.Length);
     Panel1 = LeavingTempText(results.LeavingTemp);
 }
 
 void TWindowTexts::ShowRefusal(const std::string& message)
 {
-    Refusals.push_back(message);
+    if (WithTexts)
+        Refusals.push_back(message);
 }
 void TWindowTexts::ShowCapillaryLength(double choiLength)
 {
-    Panel2 = CapillaryLengthText(choiLength);
+    if (WithTexts)
+        Panel2 = CapillaryLengthText(choiLength);
 }
 void TWindowTexts::ShowSolved(bool solved)
 {
-    Panel0 = SolvedText(solved);
+    if (WithTexts)
+        Panel0 = SolvedText(solved);
 }

@@ -20,8 +20,11 @@ public:
     std::vector<TStoeckerStep> Steps;
     bool WolfShown = false;
     bool ChoiShown = false;
+    bool WithTexts = true;
 
-    TWindowTexts();
+    // withTexts false: only what the batch output uses, whether the Wolf
+    // and Cho lengths were shown; no labels, panels, refusals or steps.
+    explicit TWindowTexts(bool withTexts = true);
 
     void ClearSteps() override;
     void AddStep(const TStoeckerStep& step) override;

@@ -141,14 +141,32 @@ void TRefrigLib::SelectRefrigerant(const std::string& name)
     // reads its section again.
     CurrentName_.clear();
     Data_ = DefaultRefrigData;
+    if (KeepParsed_) {
+        if (const auto kept = Parsed_.find(name); kept != Parsed_.end()) {
+            if (kept->second) {
+                Data_ = *kept->second;
+                CurrentName_ = Data_.RNumber;
+            }
+            return;
+        }
+    }
     const IniFile::TSection section =
         LibraryFile_.empty() ? IniFile::TSection{} : IniFile(LibraryFile_).ReadSectionMap(name);
     if (section.Empty()) {
         Data_ = DefaultRefrigData;
+        if (KeepParsed_)
+            Parsed_.emplace(name, std::nullopt);
         return;
     }
     ReadRecord(section, Data_);
     CurrentName_ = Data_.RNumber;
+    if (KeepParsed_)
+        Parsed_.emplace(name, Data_);
+}
+
+void TRefrigLib::KeepParsedRecords()
+{
+    KeepParsed_ = true;
 }
 
 void TRefrigLib::SelectRefrigerantIndex(int index)

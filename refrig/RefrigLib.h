@@ -2,6 +2,8 @@
 
 #include "refrig/RefrigData.h"
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,12 @@ public:
     void SelectRefrigerant(const std::string& name);
     // Selects the name at that position of RefrigerantNames (EListError outside).
     void SelectRefrigerantIndex(int index);
+    // From now on each name's section is read and parsed once, at its first
+    // selection, and every later selection of that name takes the parsed
+    // record: for runs over many cases, during which the file stays as it is.
+    // A section that fails to parse is not kept, so each selection of it reads
+    // it again and raises its error again.
+    void KeepParsedRecords();
 
     const std::string& LibraryFile() const { return LibraryFile_; }
     // Section names of the file, sorted without regard to letter case.
@@ -94,4 +102,8 @@ private:
     std::string CurrentName_;
     std::string StartupError_;
     TRefrigData Data_;
+    bool KeepParsed_ = false;
+    // Records by the name they were selected with; no value for a missing or
+    // empty section (the built-in record stands in).
+    std::map<std::string, std::optional<TRefrigData>, std::less<>> Parsed_;
 };
