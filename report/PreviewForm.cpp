@@ -366,6 +366,7 @@ void TPreviewForm::CloseBtnClick()
 void TPreviewForm::FormActivate()
 {
     Call(Engine_.OnLoadSettings);
+    ShowStatus(0, QString());
     SavedCursor = cursor();
     Engine_.Printing = false;
     CurrentPage = 0;
@@ -385,6 +386,7 @@ void TPreviewForm::FormClose()
     }
     Engine_.Pages.clear();
     RepImage->SetPicture(QImage());
+    ClosedGeometry_ = geometry();
 }
 
 void TPreviewForm::FormResize()
@@ -423,6 +425,8 @@ bool TPreviewForm::FormKeyDown(int key)
 
 void TPreviewForm::showEvent(QShowEvent* event)
 {
+    if (!event->spontaneous() && ClosedGeometry_.isValid())
+        setGeometry(ClosedGeometry_);
     QDialog::showEvent(event);
     if (!event->spontaneous())
         Guarded(this, [this] { FormActivate(); });

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFontDialog>
 #include <QImage>
+#include <QRect>
 
 class QAction;
 class QLabel;
@@ -132,6 +133,9 @@ private:
     TPageEngine& Engine_;
     QPrinter& Printer_;
     QWidget* PageBox_ = nullptr; // the scroll box's content, holding RepImage
+    // Where the window was when it last closed: shown again, it opens there
+    // (some window managers would otherwise shift it by its frame).
+    QRect ClosedGeometry_;
 };
 
 // The run's preview window over the program's report engine and printer,
