@@ -1,5 +1,6 @@
 // Timing of the report: laying the one-page capillary tube report out on a
-// preview page, and writing it as a GIF picture and as a PDF file.
+// preview page, and writing it as a GIF picture and as a PDF file; encoding
+// one preview page as GIF, of text alone and with a photographic logo.
 #include "report/GifFile.h"
 #include "report/ReportFile.h"
 #include "report/StdReport.h"
@@ -10,7 +11,9 @@
 #include <cstdlib>
 #include <QDir>
 #include <QGuiApplication>
+#include <QImage>
 #include <QTemporaryDir>
+#include <random>
 
 namespace {
 
@@ -69,6 +72,39 @@ void WriteGif(benchmark::State& state)
         benchmark::DoNotOptimize(WriteGifFile(report.Engine.Pages, dir.filePath("report.gif")));
 }
 BENCHMARK(WriteGif)->Unit(benchmark::kMillisecond);
+
+// A photographic logo: a colour gradient with noise, far more than 256
+// colours, as a Windows bitmap.
+QString PhotoLogo(const QTemporaryDir& dir)
+{
+    QImage logo(240, 240, QImage::Format_RGB32);
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> noise(-10, 10);
+    for (int y = 0; y < logo.height(); ++y)
+        for (int x = 0; x < logo.width(); ++x) {
+            auto c = [](int v) { return std::max(0, std::min(255, v)); };
+            logo.setPixel(x, y,
+                          qRgb(c(x + noise(random)), c(y + noise(random)),
+                               c(255 - (x + y) / 2 + noise(random))));
+        }
+    const QString path = dir.filePath("Logo.bmp");
+    logo.save(path, "BMP");
+    return path;
+}
+
+// One preview page written as page0.gif, as the e-mail export does.
+void GifOfOnePage(benchmark::State& state)
+{
+    TReport report;
+    const QTemporaryDir dir;
+    if (state.range(0) != 0)
+        report.Report.SetLetterhead("/none", PhotoLogo(dir), 4);
+    report.Engine.DoReport();
+    const QString path = dir.filePath("page0.gif");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteGifPage(report.Engine.Pages.front(), path));
+}
+BENCHMARK(GifOfOnePage)->ArgName("photoLogo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void WritePdf(benchmark::State& state)
 {

@@ -9,3 +9,10 @@
 // preview pages one under the other for ".gif". Returns the reason of a
 // failure, empty on success.
 QString WriteReportFile(TPageEngine& engine, const QString& path, const QString& title);
+
+// Lays the report out on a PDF file (vector text, A4 pages) at `path`,
+// whatever its extension, written whole or not at all. The run leaves the
+// engine set up for that device (Printing false again, but MarginPx, PxPerCm
+// and the pages of the PDF's resolution): a preview must lay the report out
+// again afterwards. Returns the reason of a failure, empty on success.
+QString WritePdfFile(TPageEngine& engine, const QString& path, const QString& title);

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     locales cmake ninja-build g++ pkg-config
-    qt6-base-dev libqt6svg6 libgif-dev libjpeg-dev
+    qt6-base-dev libqt6svg6 libgif-dev libjpeg-dev libimagequant-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdg-utils fonts-dejavu-core
 )

@@ -1,0 +1,142 @@
+#include "report/ReportExport.h"
+
+#include "report/GifFile.h"
+#include "report/MapiControl.h"
+#include "report/PageEngine.h"
+#include "report/ReportFile.h"
+#include "services/AppFolders.h"
+#include "services/UserFeedback.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QWidget>
+
+namespace {
+
+const TSaveDialogKind GifKind{QStringLiteral("gif"), QStringLiteral("GIF Image File (*.gif)")};
+const TSaveDialogKind PdfKind{QStringLiteral("pdf"), QStringLiteral("PDF Document (*.pdf)")};
+
+// The report's own logo picture is ReportLogo.gif beside the program or in
+// the shared data folder; an export may not take that name in any folder.
+const QString ReservedName = QStringLiteral("ReportLogo");
+
+QString CouldNotWrite(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Could not write %1.\n%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+// "page0.gif" or "page0.gif to page2.gif".
+QString PageFiles(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("page0.gif")
+                      : QStringLiteral("page0.gif to page%1.gif").arg(count - 1);
+}
+
+} // namespace
+
+TReportExport::TReportExport(QWidget* parent, TPageEngine& engine)
+    : QObject(parent), MapiControl1(new TMapiControl(this)), Parent_(parent), Engine_(engine)
+{
+    MapiControl1->ShowDialog = true;
+    MapiControl1->UseAppHandle = true;
+    // Where no mail client takes the message, the user learns where the
+    // pages are, to send them by other means.
+    MapiControl1->OnUserAbort = [this](TMapiControl& mapi) {
+        Feedback().Message(Parent_, QStringLiteral("No e-mail program could be started.\n"
+                                                   "The report pages %1 are in %2")
+                                        .arg(PageFiles(mapi.AttachedFiles.size()),
+                                             QDir::toNativeSeparators(PageFolder())));
+    };
+    MapiControl1->OnMapiError = [this](TMapiControl& mapi, int code) {
+        Feedback().Error(Parent_, QStringLiteral("The e-mail program reported error %1.\n"
+                                                 "The report pages %2 are in %3")
+                                      .arg(code)
+                                      .arg(PageFiles(mapi.AttachedFiles.size()),
+                                           QDir::toNativeSeparators(PageFolder())));
+    };
+    MakeSaveDialog = [](QWidget* owner, const TSaveDialogKind& kind) {
+        return std::unique_ptr<TSaveDialog>(std::make_unique<TFileSaveDialog>(owner, kind));
+    };
+}
+
+TReportExport::~TReportExport() = default;
+
+QString TReportExport::PageFolder()
+{
+    return UserDataFolder();
+}
+
+QString TReportExport::AskPath(std::unique_ptr<TSaveDialog>& dialog, const TSaveDialogKind& kind,
+                               const QString& firstName)
+{
+    if (!dialog)
+        dialog = MakeSaveDialog(Parent_, kind);
+    if (dialog->InitialDir().isEmpty())
+        dialog->SetInitialDir(UserDataFolder());
+    if (dialog->FileName().isEmpty())
+        dialog->SetFileName(firstName);
+    for (;;) {
+        if (!dialog->Execute())
+            return {};
+        const QString path = dialog->FileName();
+        const QString base = QFileInfo(path).completeBaseName();
+        if (base.compare(ReservedName, Qt::CaseInsensitive) != 0)
+            return path;
+        Feedback().Message(Parent_, "Sorry, " + base + " is a reserved filename");
+        dialog->SetFileName(QString());
+    }
+}
+
+void TReportExport::SaveGif()
+{
+    if (Engine_.Pages.empty())
+        return;
+    const QString path = AskPath(GifDialog_, GifKind, QStringLiteral("Report.gif"));
+    if (path.isEmpty())
+        return;
+    const QString failure = WriteGifFile(Engine_.Pages, path);
+    if (!failure.isEmpty())
+        Feedback().Error(Parent_, CouldNotWrite(path, failure));
+}
+
+void TReportExport::SavePdf()
+{
+    if (Engine_.Pages.empty())
+        return;
+    const QString path = AskPath(PdfDialog_, PdfKind, QStringLiteral("Report.pdf"));
+    if (path.isEmpty())
+        return;
+    const QString failure = WritePdfFile(Engine_, path, Title);
+    // The PDF run left the engine set up for the PDF's page; the preview's
+    // pages and positions come back with a preview run.
+    if (ReLayout) {
+        ReLayout();
+    } else {
+        Engine_.Printing = false;
+        Engine_.DoReport();
+    }
+    if (!failure.isEmpty())
+        Feedback().Error(Parent_, CouldNotWrite(path, failure));
+}
+
+void TReportExport::SendEMail()
+{
+    if (Engine_.Pages.empty())
+        return;
+    const QString folder = PageFolder();
+    QStringList paths;
+    for (std::size_t i = 0; i < Engine_.Pages.size(); ++i) {
+        const QString path = folder + QStringLiteral("page%1.gif").arg(i);
+        const QString failure = WriteGifPage(Engine_.Pages[i], path);
+        if (!failure.isEmpty()) {
+            Feedback().Error(Parent_, CouldNotWrite(path, failure));
+            return;
+        }
+        paths.append(path);
+    }
+    MapiControl1->Recipients.clear();
+    MapiControl1->Subject = QStringLiteral("Report...");
+    MapiControl1->Body = QStringLiteral("Please find our report attached.");
+    MapiControl1->AttachedFiles = paths;
+    MapiControl1->Send();
+}
