@@ -10,6 +10,7 @@
 #include "sizing/SolveTexts.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -44,9 +45,21 @@ std::optional<double> ReadNumber(const TCaseInput& input, const TNumericKey& key
     return number;
 }
 
+// The number of each field's initial text, read once.
+double InitialValue(TDesignField field)
+{
+    static const auto initial = [] {
+        std::array<double, std::size(DesignFieldLayouts)> values{};
+        for (const auto& layout : DesignFieldLayouts)
+            values[static_cast<std::size_t>(layout.Field)] = TextToDouble(layout.InitialText);
+        return values;
+    }();
+    return initial[static_cast<std::size_t>(field)];
+}
+
 double Given(const std::optional<double>& value, TDesignField field)
 {
-    return ShownValue(field, value.value_or(TextToDouble(DesignFieldLayout(field).InitialText)));
+    return ShownValue(field, value ? *value : InitialValue(field));
 }
 
 } // namespace

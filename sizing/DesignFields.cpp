@@ -1,6 +1,13 @@
 #include "sizing/DesignFields.h"
 
+#include "common/FixedRounding.h"
 #include "common/TextToNumber.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 
 const std::array<TDesignFieldLayout, 11> DesignFieldLayouts = {{
     {dfTc, "Condensing", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "40.0"},
@@ -28,8 +35,73 @@ std::string ShownText(TDesignField field, double value)
                         FormatDecimalsOf(layout.FormatStr));
 }
 
+namespace {
+
+// How a field's display rounds, read once from its layout: the decimals of
+// its "%0.nf" format, and for automatic formats the value below which the
+// decimals follow the value's own digits.
+struct TShownRounding {
+    bool Fixed = false; // the format is "%0.nf"
+    int Decimals = 0;
+    double AutoBelow = 0;
+};
+
+std::array<TShownRounding, 11> MakeShownRoundings()
+{
+    std::array<TShownRounding, 11> roundings{};
+    for (const auto& layout : DesignFieldLayouts) {
+        auto& r = roundings[static_cast<std::size_t>(layout.Field)];
+        const std::string_view format = layout.FormatStr;
+        r.Fixed = format.size() == 5 && format.starts_with("%0.") && format[3] >= '0' &&
+                  format[3] <= '9' && format[4] == 'f' &&
+                  (layout.FormatType == ft_Fixed || layout.FormatType == ft_AutoOverride);
+        r.Decimals = FormatDecimalsOf(format);
+        r.AutoBelow = layout.FormatType == ft_AutoOverride ? std::pow(10.0, 2 - r.Decimals) : 0;
+    }
+    return roundings;
+}
+
+// The decimals an automatic format shows for a value in [0, 0.1): two more
+// than the position of its first non-zero decimal when written with twelve,
+// three when there is none.
+std::optional<int> AutoDecimalsOfSmall(double value)
+{
+    const auto twelve = FixedDigits(value, 12);
+    if (!twelve)
+        return std::nullopt;
+    if (*twelve == 0)
+        return 3;
+    int digits = 0;
+    for (std::uint64_t n = *twelve; n != 0; n /= 10)
+        ++digits;
+    return std::min(15 - digits, 12);
+}
+
+// ShownValue without making the text, where that gives the same number.
+std::optional<double> ShownValueByNumber(TDesignField field, double value)
+{
+    static const std::array<TShownRounding, 11> roundings = MakeShownRoundings();
+    const TShownRounding& r = roundings[static_cast<std::size_t>(field)];
+    if (!r.Fixed || !std::isfinite(value))
+        return std::nullopt;
+    if (!(r.AutoBelow > value))
+        return FixedRoundTrip(value, r.Decimals);
+    // Automatic decimals; a negative value takes them from its sign and
+    // integer digits, which is left to the text.
+    if (value < 0)
+        return std::nullopt;
+    const auto decimals = AutoDecimalsOfSmall(value);
+    if (!decimals)
+        return std::nullopt;
+    return FixedRoundTrip(value, *decimals);
+}
+
+} // namespace
+
 double ShownValue(TDesignField field, double value)
 {
+    if (const auto byNumber = ShownValueByNumber(field, value))
+        return *byNumber;
     return TextToDouble(ShownText(field, value));
 }
 
