@@ -43,6 +43,7 @@ namespace {
 struct TShownRounding {
     bool Fixed = false; // the format is "%0.nf"
     int Decimals = 0;
+    bool Auto = false; // automatic decimals below AutoBelow
     double AutoBelow = 0;
 };
 
@@ -56,7 +57,8 @@ std::array<TShownRounding, 11> MakeShownRoundings()
                   format[3] <= '9' && format[4] == 'f' &&
                   (layout.FormatType == ft_Fixed || layout.FormatType == ft_AutoOverride);
         r.Decimals = FormatDecimalsOf(format);
-        r.AutoBelow = layout.FormatType == ft_AutoOverride ? std::pow(10.0, 2 - r.Decimals) : 0;
+        r.Auto = layout.FormatType == ft_AutoOverride;
+        r.AutoBelow = std::pow(10.0, 2 - r.Decimals);
     }
     return roundings;
 }
@@ -84,7 +86,7 @@ std::optional<double> ShownValueByNumber(TDesignField field, double value)
     const TShownRounding& r = roundings[static_cast<std::size_t>(field)];
     if (!r.Fixed || !std::isfinite(value))
         return std::nullopt;
-    if (!(r.AutoBelow > value))
+    if (!r.Auto || !(r.AutoBelow > value))
         return FixedRoundTrip(value, r.Decimals);
     // Automatic decimals; a negative value takes them from its sign and
     // integer digits, which is left to the text.
