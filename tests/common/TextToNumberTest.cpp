@@ -3,10 +3,12 @@
 #include "common/Errors.h"
 #include "tests/common/NumberLocale.h"
 
-#include <gtest/gtest.h>
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 
@@ -133,3 +135,34 @@ TEST(TextToDouble, ReadsTheNearestDoubleDirectly)
             << std::string_view(text, static_cast<std::size_t>(end - text));
     }
 }
+
+namespace {
+
+// Short decimal texts (the kind typed into a batch) are read without the C
+// library; they give the same extended value as strtold, bit for bit (the
+// reading involves no transcendental function), and the same double as strtod.
+TEST(TextToFloat, ShortTextsReadAsTheCLibraryReadsThem)
+{
+    std::mt19937_64 random(3);
+    const char* const signs[] = {"", "-", "+"};
+    for (int i = 0; i < 50000; ++i) {
+        std::string text = signs[random() % 3];
+        const int whole = static_cast<int>(random() % 8);
+        const int fraction = static_cast<int>(random() % 14);
+        for (int k = 0; k < whole; ++k)
+            text += static_cast<char>('0' + random() % 10);
+        if (fraction > 0 || whole == 0)
+            text += '.';
+        for (int k = 0; k < fraction || (whole == 0 && k == 0); ++k)
+            text += static_cast<char>('0' + random() % 10);
+        if (random() % 4 == 0)
+            text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+        const auto value = TryTextToFloat(text);
+        ASSERT_TRUE(value) << text;
+        const Extended expected = std::strtold(text.c_str(), nullptr);
+        EXPECT_EQ(std::memcmp(&*value, &expected, 10), 0) << text;
+        EXPECT_EQ(TextToDouble(text), std::strtod(text.c_str(), nullptr)) << text;
+    }
+}
+
+} // namespace
