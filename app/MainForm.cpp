@@ -3,6 +3,7 @@
 #include "app/MutedText.h"
 #include "app/RefPropsSheet.h"
 #include "app/SpinButton.h"
+#include "app/StepsPlot.h"
 #include "app/StepsTable.h"
 #include "common/CheckedMath.h"
 #include "common/Format.h"
@@ -27,6 +28,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -110,6 +112,7 @@ TMainForm::TMainForm(TRefrigLib& lib, const QString& programFile, QWidget* paren
     CreateDataEntryPage();
     CreateStepsPage();
     CreateRefPropsPage();
+    CreateSelectionPage();
     CreateStatusBar();
 
     // Labels show names and numbers from the library file and the design
@@ -375,6 +378,13 @@ void TMainForm::CreateStepsPage()
     TabSheet2 = new QWidget;
     TabSheet2->setObjectName("TabSheet2");
     auto* page = new QVBoxLayout(TabSheet2);
+    // The table above, the plot of its rows below; the user moves the border.
+    auto* splitter = new QSplitter(Qt::Vertical, TabSheet2);
+    splitter->setObjectName("StepsSplitter");
+    splitter->setChildrenCollapsible(false);
+    auto* tablePane = new QWidget(splitter);
+    auto* table = new QVBoxLayout(tablePane);
+    table->setContentsMargins(0, 0, 0, 0);
     // The header shares the table's tab stops and scrolls sideways with it.
     StepsHeaderLabel = NewTabbedView(TabSheet2);
     StepsHeaderLabel->setObjectName("StepsHeader");
@@ -394,8 +404,15 @@ void TMainForm::CreateStepsPage()
     RichEdit1->setAccessibleName(tr("Simulation steps"));
     connect(RichEdit1->horizontalScrollBar(), &QScrollBar::valueChanged,
             StepsHeaderLabel->horizontalScrollBar(), &QScrollBar::setValue);
-    page->addWidget(StepsHeaderLabel);
-    page->addWidget(RichEdit1, 1);
+    table->addWidget(StepsHeaderLabel);
+    table->addWidget(RichEdit1, 1);
+    StepsPlot1 = new TStepsPlot(splitter);
+    StepsPlot1->setObjectName("StepsPlot1");
+    splitter->addWidget(tablePane);
+    splitter->addWidget(StepsPlot1);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+    page->addWidget(splitter, 1);
     FlatPageControl1->addTab(TabSheet2, tr("Simulation Steps"));
 }
 

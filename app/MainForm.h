@@ -2,10 +2,12 @@
 
 #include "refrig/RefrigLib.h"
 #include "sizing/DesignCase.h"
+#include "sizing/Rating.h"
 #include "sizing/SolveDriver.h"
 #include "units/NqFmtEdit.h"
 #include "units/NqFmtEditLabel.h"
 
+#include <array>
 #include <QMainWindow>
 #include <string>
 #include <vector>
@@ -14,11 +16,15 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QTabWidget;
 class QTextBrowser;
 class QTextEdit;
 class QToolBar;
+class TSelectionTable;
+class TSettingsStore;
 class TSpinButton;
+class TStepsPlot;
 
 // The main window: the design case, the three capillary tube lengths, the
 // simulation steps and the refrigerant fact sheet.
@@ -90,6 +96,30 @@ public:
     QTextBrowser* HTMLViewer1;
     QLabel* StatusPanels[3];
 
+    // The simulation drawn along the tube, under the steps table.
+    TStepsPlot* StepsPlot1;
+    // The rows of the last simulation as numbers, beside the table's text.
+    std::vector<TStoeckerStep> StepRows;
+
+    // Tube Selection: rating a tube of a given length, and the standard bores
+    // side by side at the design case's mass flow.
+    QWidget* TabSheet4;
+    TFmtEdit* LengthEdit; // tube length, m
+    QAction* RateAction;
+    QPushButton* RateButton;
+    QLabel* RatingCaption;
+    // Per method, in the order of SizingMethods: rated mass flow, duty, and
+    // "choked" or why the method could not rate the tube.
+    QLabel* RatedFlowLabels[3];
+    QLabel* RatedDutyLabels[3];
+    QLabel* RatedNoteLabels[3];
+    QLabel* SelectionCaption;
+    TSelectionTable* SelectionTable1;
+    // The last rating, kept as numbers so that it follows a change of unit.
+    std::array<TRating, 3> Ratings;
+    double RatedLength = 0; // m; 0 before the first rating
+    double RatedBore = 0;   // mm, the design case's bore at that rating
+
     // Solve: the focused field's value takes effect, then the three methods.
     void SolveActionExecute(QObject* sender = nullptr);
     void SetSolved(bool solved);
@@ -123,6 +153,12 @@ public:
     void ActionTarnwickExecute();
     void FormActivate();
 
+    // Rates the tube of LengthEdit by the three methods.
+    void RateActionExecute();
+    // A row of the selection table chosen: its bore (mm) into Tube ID, then
+    // Solve.
+    void SelectionTable1DblClick(double bore);
+
     // The stored design case and window placement.
     void LoadSettings();
     void SaveSettings();
@@ -143,6 +179,13 @@ private:
     void CreateStepsPage();
     void CreateRefPropsPage();
     void CreateStatusBar();
+    void CreateSelectionPage();
+    void ShowRatings();
+    void ShowSelection(const TDesignCase& designCase);
+    void ShowStepsPlot(const TSolveOutcome& outcome);
+    void LoadTubeLength(const TSettingsStore& store);
+    void SaveTubeLength(const TSettingsStore& store);
+    QString ShownIn(const TFmtEdit* edit, double value) const;
     void ApplyRefrigerant();
     void FormClose();
     bool HandleNavigationKey(QKeyEvent* event);
@@ -172,4 +215,5 @@ private:
     bool FirstActivation_ = true;
     bool ReturnActivates_ = false;
     bool Closed_ = false;
+    bool SimulationStarted_ = false; // this Solve's simulation cleared the steps
 };

@@ -87,6 +87,7 @@ void TMainForm::LoadSettings()
         }
         (this->*field.Edit)->SetValue(value);
     }
+    LoadTubeLength(store);
 }
 
 void TMainForm::SaveSettings()
@@ -102,5 +103,6 @@ void TMainForm::SaveSettings()
         if (!value.IsText())
             store.WriteFloat(Section, field.Name, value.Number());
     }
+    SaveTubeLength(store);
     SaveReportSettings(store);
 }

@@ -77,7 +77,8 @@ void TMainForm::SolveActionExecute(QObject*)
         SetSolved(false);
         return;
     }
-    RunSolve(Lib_, designCase, results, *this);
+    SimulationStarted_ = false;
+    const TSolveOutcome outcome = RunSolve(Lib_, designCase, results, *this);
     // The methods that finished (and the simulation's partial length after a
     // fault) are the window's results now.
     WolfLength = results.WolfLength;
@@ -89,6 +90,8 @@ void TMainForm::SolveActionExecute(QObject*)
     RichEdit1->moveCursor(QTextCursor::Start);
     RichEdit1->verticalScrollBar()->setValue(0);
     RichEdit1->horizontalScrollBar()->setValue(0);
+    ShowStepsPlot(outcome);
+    ShowSelection(designCase);
 }
 
 void TMainForm::SetSolved(bool solved)
@@ -112,11 +115,14 @@ void TMainForm::UpdateRefrigEffect()
 void TMainForm::ClearSteps()
 {
     RichEdit1->clear();
+    StepRows.clear();
+    SimulationStarted_ = true;
 }
 
 void TMainForm::AddStep(const TStoeckerStep& step)
 {
     AppendTabbedLine(RichEdit1, Text(StepRowText(step)));
+    StepRows.push_back(step);
 }
 
 void TMainForm::ShowWolf(double length)

@@ -1,0 +1,308 @@
+// Tube Selection: rating a tube of a given length by the three methods, the
+// standard bores side by side at the design case's mass flow (refreshed by
+// Solve, a row chosen takes its bore and solves), and the simulation's rows
+// drawn along the tube on the steps page.
+#include "app/MainForm.h"
+#include "app/MutedText.h"
+#include "app/SelectionModel.h"
+#include "app/SelectionTable.h"
+#include "app/StepsPlot.h"
+#include "common/Format.h"
+#include "services/SettingsStore.h"
+#include "services/UserFeedback.h"
+#include "sizing/RatingFields.h"
+#include "sizing/SolveTexts.h"
+#include "sizing/TubeSelection.h"
+
+#include <cmath>
+#include <QAction>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The tube length is kept with the design case.
+const QString Section = QStringLiteral("Settings");
+const QString LengthKey = QStringLiteral("len");
+
+// Tube length field: m by default, 5 cm to 20 m; 3 m until the user stores
+// another.
+constexpr double TubeLengthLo = 0.05;
+constexpr double TubeLengthHi = 20.0;
+constexpr double TubeLengthDefault = 3.0;
+
+const QString NoValue = QStringLiteral("\u2013");
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString Caption(TRatingField field)
+{
+    return QString::fromUtf8(RatingFields[field].Caption);
+}
+
+// A refusal written for a message box, on one line.
+QString OneLine(const std::string& text)
+{
+    return Text(text).replace("\r\n", " ").replace('\n', ' ').simplified();
+}
+
+} // namespace
+
+void TMainForm::CreateSelectionPage()
+{
+    TabSheet4 = new QWidget;
+    TabSheet4->setObjectName("TabSheet4");
+    auto* page = new QVBoxLayout(TabSheet4);
+
+    // The tube to rate.
+    auto* lengthRow = new QHBoxLayout;
+    auto* lengthCaption = new QLabel(tr("Tube &length"), TabSheet4);
+    LengthEdit = new TFmtEdit(TabSheet4);
+    LengthEdit->setObjectName("LengthEdit");
+    auto* unit = new TFmtEditLabel(TabSheet4);
+    LengthEdit->setMinimumWidth(90);
+    LengthEdit->setMaximumWidth(120);
+    LengthEdit->setAlignment(Qt::AlignRight);
+    LengthEdit->Load(
+        {"%0.3f", ft_Fixed, 5, utLengthPrim, 0, unit, 0, TubeLengthHi, TubeLengthLo, "3.000"});
+    LengthEdit->setAccessibleName(tr("Tube length"));
+    unit->setAccessibleDescription(
+        tr("Unit of Tube length; click or press F4 in the field to change it"));
+    unit->setMinimumWidth(44);
+    lengthCaption->setBuddy(LengthEdit);
+
+    RateAction = new QAction(tr("Rate"), this);
+    RateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    RateAction->setShortcutContext(Qt::WindowShortcut);
+    RateAction->setToolTip(tr("The flow a tube of this length passes, by each method"));
+    addAction(RateAction);
+    RateButton = new QPushButton(tr("Rate"), TabSheet4);
+    RateButton->setObjectName("RateButton");
+    RateButton->setToolTip(tr("The flow a tube of this length passes, by each method (Ctrl+R)"));
+    RateButton->setAutoDefault(false);
+    lengthRow->addWidget(lengthCaption);
+    lengthRow->addWidget(LengthEdit);
+    lengthRow->addWidget(unit);
+    lengthRow->addSpacing(8);
+    lengthRow->addWidget(RateButton);
+    lengthRow->addStretch(1);
+    page->addLayout(lengthRow);
+
+    // The three rated flows.
+    auto* ratedBox = new QGroupBox(tr("Rated flow"), TabSheet4);
+    auto* rated = new QGridLayout(ratedBox);
+    rated->setHorizontalSpacing(16);
+    rated->setVerticalSpacing(4);
+    RatingCaption = new QLabel(tr("Rate a tube of the length above with the design case's "
+                                  "bore and states (Ctrl+R)."),
+                               ratedBox);
+    RatingCaption->setObjectName("RatingCaption");
+    RatingCaption->setWordWrap(true);
+    SetMutedText(RatingCaption);
+    rated->addWidget(RatingCaption, 0, 0, 1, 4);
+    auto* flowHeader = new QLabel(Caption(rfMassFlow), ratedBox);
+    auto* dutyHeader = new QLabel(Caption(rfDuty), ratedBox);
+    for (QLabel* header : {flowHeader, dutyHeader}) {
+        SetMutedText(header);
+        header->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    rated->addWidget(flowHeader, 1, 1);
+    rated->addWidget(dutyHeader, 1, 2);
+    for (const TSizingMethod method : SizingMethods) {
+        const int row = 2 + method;
+        rated->addWidget(new QLabel(QString::fromUtf8(MethodName(method)), ratedBox), row, 0);
+        RatedFlowLabels[method] = new QLabel(NoValue, ratedBox);
+        RatedDutyLabels[method] = new QLabel(NoValue, ratedBox);
+        RatedNoteLabels[method] = new QLabel(ratedBox);
+        RatedFlowLabels[method]->setObjectName(
+            QStringLiteral("RatedFlow_%1").arg(MethodKey(method)));
+        RatedDutyLabels[method]->setObjectName(
+            QStringLiteral("RatedDuty_%1").arg(MethodKey(method)));
+        RatedNoteLabels[method]->setObjectName(
+            QStringLiteral("RatedNote_%1").arg(MethodKey(method)));
+        for (QLabel* label : {RatedFlowLabels[method], RatedDutyLabels[method]}) {
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            label->setMinimumWidth(90);
+        }
+        RatedNoteLabels[method]->setWordWrap(true);
+        for (QLabel* label :
+             {RatedFlowLabels[method], RatedDutyLabels[method], RatedNoteLabels[method]})
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        rated->addWidget(RatedFlowLabels[method], row, 1);
+        rated->addWidget(RatedDutyLabels[method], row, 2);
+        rated->addWidget(RatedNoteLabels[method], row, 3);
+    }
+    rated->setColumnStretch(3, 1);
+    page->addWidget(ratedBox);
+
+    // The standard bores.
+    SelectionCaption =
+        new QLabel(tr("Standard bores: solve to see each method's length."), TabSheet4);
+    SelectionCaption->setObjectName("SelectionCaption");
+    SelectionCaption->setWordWrap(true);
+    page->addSpacing(4);
+    page->addWidget(SelectionCaption);
+    SelectionTable1 = new TSelectionTable(TabSheet4);
+    SelectionTable1->setObjectName("SelectionTable1");
+    SelectionTable1->setAccessibleName(tr("Standard bores"));
+    page->addWidget(SelectionTable1, 1);
+
+    // What the tint means, with a swatch of it.
+    auto* legendRow = new QHBoxLayout;
+    auto* swatch = new QLabel(TabSheet4);
+    swatch->setObjectName("PracticalSwatch");
+    swatch->setFixedSize(14, 14);
+    swatch->setAutoFillBackground(true);
+    QPalette swatchPalette = swatch->palette();
+    swatchPalette.setColor(QPalette::Window, SelectionTable1->Model()->PracticalColor());
+    swatch->setPalette(swatchPalette);
+    swatch->setFrameShape(QFrame::Box);
+    auto* legend = new QLabel(tr("practical: all three lengths between %1 and %2 m. "
+                                 "Double-click a row to take its bore and solve.")
+                                  .arg(PracticalLengthLo)
+                                  .arg(PracticalLengthHi),
+                              TabSheet4);
+    legend->setWordWrap(true);
+    SetMutedText(legend);
+    legendRow->addWidget(swatch, 0, Qt::AlignTop);
+    legendRow->addWidget(legend, 1);
+    page->addLayout(legendRow);
+
+    setTabOrder(LengthEdit, RateButton);
+    setTabOrder(RateButton, SelectionTable1);
+
+    connect(RateAction, &QAction::triggered, this,
+            [this] { Guarded(this, [this] { RateActionExecute(); }); });
+    connect(RateButton, &QPushButton::clicked, RateAction, &QAction::trigger);
+    connect(SelectionTable1, &TSelectionTable::BoreChosen, this, [this](double bore) {
+        Guarded(this, [this, bore] { SelectionTable1DblClick(bore); });
+    });
+    // The rating follows the units the user picks for mass flow and duty.
+    for (TFmtEdit* edit : {mrEdit, QeEdit})
+        connect(edit, &NqCustomEdit::UnitsEdited, this,
+                [this] { Guarded(this, [this] { ShowRatings(); }); });
+
+    FlatPageControl1->addTab(TabSheet4, tr("Tube Selection"));
+}
+
+QString TMainForm::ShownIn(const TFmtEdit* edit, double value) const
+{
+    const double shown = ToDisplayValue(edit->Offset(), edit->Factor(), value);
+    const QString text =
+        Text(FormatByType(shown, edit->FormatStr().toStdString(), edit->FormatType(),
+                          edit->SigDigs(), edit->FormatDecimals()));
+    return edit->UnitsLabel() != nullptr ? text + " " + edit->UnitsLabel()->text() : text;
+}
+
+void TMainForm::RateActionExecute()
+{
+    // A value typed but not yet left takes effect first, as for Solve.
+    CommitEdit(focusWidget());
+    const double length = LengthEdit->GetValue().Number();
+    const TDesignCase designCase = DesignCase();
+    Ratings = RateTube(Lib_, designCase, length);
+    RatedLength = length;
+    RatedBore = designCase.id.IsText() ? 0 : designCase.id.Number();
+    FlatPageControl1->setCurrentWidget(TabSheet4);
+    ShowRatings();
+}
+
+void TMainForm::ShowRatings()
+{
+    if (RatedLength <= 0)
+        return;
+    RatingCaption->setText(
+        RatedBore > 0 ? tr("A tube of %1 with a bore of %2 passes:")
+                            .arg(ShownIn(LengthEdit, RatedLength), ShownIn(idEdit, RatedBore))
+                      : tr("A tube of %1 passes:").arg(ShownIn(LengthEdit, RatedLength)));
+    for (const TSizingMethod method : SizingMethods) {
+        const TRating& rating = Ratings[method];
+        if (rating.Rated) {
+            RatedFlowLabels[method]->setText(ShownIn(mrEdit, rating.MassFlow));
+            RatedDutyLabels[method]->setText(ShownIn(QeEdit, rating.Duty));
+            RatedNoteLabels[method]->setText(rating.Choked ? tr("choked") : QString());
+        } else {
+            RatedFlowLabels[method]->setText(NoValue);
+            RatedDutyLabels[method]->setText(NoValue);
+            RatedNoteLabels[method]->setText(Caption(rfMessage) + " " + Text(rating.Message));
+        }
+    }
+}
+
+void TMainForm::SelectionTable1DblClick(double bore)
+{
+    idEdit->SetValue(bore);
+    SolveActionExecute(SelectionTable1);
+}
+
+void TMainForm::ShowSelection(const TDesignCase& designCase)
+{
+    // Called at the end of Solve, outside any guard: nothing may escape.
+    try {
+        SelectionTable1->SetRows(SelectionTable(Lib_, designCase));
+        SelectionCaption->setText(
+            designCase.mr.IsText()
+                ? tr("Standard bores: each method's length at the design case's mass flow")
+                : tr("Standard bores: each method's length at a mass flow of %1")
+                      .arg(ShownIn(mrEdit, designCase.mr.Number())));
+    } catch (const std::exception&) {
+        SelectionCaption->setText(tr("Standard bores: the lengths could not be found"));
+    }
+}
+
+void TMainForm::ShowStepsPlot(const TSolveOutcome& outcome)
+{
+    try {
+        if (outcome.Stoecker == TStoeckerStatus::Ok) {
+            StepsPlot1->ShowSteps(
+                StepRows, Choked ? tr("The flow chokes at the end of the tube: the last step's "
+                                      "length is negative.")
+                                 : QString());
+        } else if (SimulationStarted_) {
+            StepsPlot1->ShowSteps(StepRows,
+                                  tr("The simulation stopped at an error after %n step(s).",
+                                     nullptr, static_cast<int>(StepRows.size())));
+        } else if (outcome.Stoecker == TStoeckerStatus::Refused) {
+            StepsPlot1->ShowEmpty(
+                tr("The simulation did not run: %1").arg(OneLine(outcome.Refusal)));
+        } else {
+            StepsPlot1->ShowEmpty(
+                tr("The simulation did not run: the solve stopped at an error before it."));
+        }
+    } catch (const std::exception&) {
+        StepsPlot1->ShowEmpty(tr("The simulation could not be drawn."));
+    }
+}
+
+void TMainForm::LoadTubeLength(const TSettingsStore& store)
+{
+    double value = TubeLengthDefault;
+    try {
+        value = store.ReadFloat(Section, LengthKey, TubeLengthDefault);
+        if (!std::isfinite(value))
+            throw ESettingsError("Invalid value for 'len': not a finite number");
+        if (value < TubeLengthLo || value > TubeLengthHi)
+            throw ESettingsError(Format("Invalid value for 'len': %s lies outside %s to %s",
+                                        {FormatGeneral(value, 15), FormatGeneral(TubeLengthLo, 15),
+                                         FormatGeneral(TubeLengthHi, 15)}));
+    } catch (const std::exception& error) {
+        value = TubeLengthDefault;
+        Feedback().Error(this, QString::fromUtf8(error.what()));
+    }
+    LengthEdit->SetValue(value);
+}
+
+void TMainForm::SaveTubeLength(const TSettingsStore& store)
+{
+    const TEditValue value = LengthEdit->GetValue();
+    if (!value.IsText())
+        store.WriteFloat(Section, LengthKey, value.Number());
+}
