@@ -106,4 +106,4 @@ private:
 // with that code. xdg-email returns once the client has the message; should
 // it still run after `timeoutMs` (a client that keeps it waiting), the
 // message counts as handed over and xdg-email is left to finish alone.
-TMapiOutcome SendThroughXdgEmail(const TMapiMessage& message, int timeoutMs = 30000);
+TMapiOutcome SendThroughXdgEmail(const TMapiMessage& message, int timeoutMs = 5000);

@@ -124,6 +124,8 @@ void TReportExport::SendEMail()
     if (Engine_.Pages.empty())
         return;
     const QString folder = PageFolder();
+    // Made at start-up, but it may have gone since.
+    QDir().mkpath(folder);
     QStringList paths;
     for (std::size_t i = 0; i < Engine_.Pages.size(); ++i) {
         const QString path = folder + QStringLiteral("page%1.gif").arg(i);

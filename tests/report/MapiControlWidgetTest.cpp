@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <QElapsedTimer>
 
 namespace {
 
@@ -140,6 +141,22 @@ TEST(MapiControlWidgetTest, ExitStatusChoosesTheEvent)
     // Without events assigned nothing is reported, and nothing fails.
     TMapiControl silent;
     silent.Send();
+}
+
+// A mail client that keeps xdg-email waiting has the message: the wait ends
+// at the time limit, and the client is not ended with it.
+TEST(MapiControlWidgetTest, XdgEmailStillRunningAtTheTimeLimitCountsAsHandedOver)
+{
+    TFakeXdgEmail xdgEmail;
+    xdgEmail.HoldFor(3);
+    xdgEmail.ExitWith(5);
+    TMapiMessage message;
+    message.Subject = "Report...";
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(SendThroughXdgEmail(message, 300).Kind, TMapiOutcome::mrSuccess);
+    EXPECT_LT(clock.elapsed(), 2500);
+    EXPECT_EQ(xdgEmail.Arguments(), QStringList({"--utf8", "--subject", "Report..."}));
 }
 
 } // namespace

@@ -22,6 +22,9 @@ public:
                                 "printf '%s\\0' \"$@\" > '" +
                                     dir + "/arguments'\n" + "read code < '" + dir +
                                     "/code'\n"
+                                    "if [ -s '" +
+                                    dir + "/hold' ]; then read hold < '" + dir +
+                                    "/hold'; /bin/sleep \"$hold\"; fi\n"
                                     "exit \"$code\"\n");
         std::filesystem::permissions(Dir_.Path() / "xdg-email", std::filesystem::perms::owner_all);
         qputenv("PATH", QByteArray::fromStdString(dir));
@@ -31,6 +34,9 @@ public:
     TFakeXdgEmail& operator=(const TFakeXdgEmail&) = delete;
 
     void ExitWith(int code) const { Dir_.Write("code", std::to_string(code) + "\n"); }
+    // Stays that many seconds before it ends, as a mail client in its
+    // foreground would keep it.
+    void HoldFor(int seconds) const { Dir_.Write("hold", std::to_string(seconds) + "\n"); }
     // Removes the program: PATH then holds no xdg-email.
     void Remove() const { std::filesystem::remove(Dir_.Path() / "xdg-email"); }
 
