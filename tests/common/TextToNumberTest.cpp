@@ -155,8 +155,10 @@ TEST(TextToFloat, ShortTextsReadAsTheCLibraryReadsThem)
             text += '.';
         for (int k = 0; k < fraction || (whole == 0 && k == 0); ++k)
             text += static_cast<char>('0' + random() % 10);
-        if (random() % 4 == 0)
-            text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+        if (random() % 4 == 0) {
+            text += 'e';
+            text += std::to_string(static_cast<int>(random() % 61) - 30);
+        }
         const auto value = TryTextToFloat(text);
         ASSERT_TRUE(value) << text;
         const Extended expected = std::strtold(text.c_str(), nullptr);
