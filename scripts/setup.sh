@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
     locales cmake ninja-build g++ pkg-config
     qt6-base-dev libqt6svg6 libgif-dev libjpeg-dev libimagequant-dev
+    qt6-charts-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdg-utils fonts-dejavu-core
 )
