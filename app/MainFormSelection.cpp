@@ -8,6 +8,7 @@
 #include "app/SelectionTable.h"
 #include "app/StepsPlot.h"
 #include "common/Format.h"
+#include "common/TextToNumber.h"
 #include "services/SettingsStore.h"
 #include "services/UserFeedback.h"
 #include "sizing/RatingFields.h"
@@ -15,9 +16,9 @@
 #include "sizing/TubeSelection.h"
 
 #include <cmath>
+#include <optional>
 #include <QAction>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -88,40 +89,41 @@ void TMainForm::CreateSelectionPage()
     RateButton->setObjectName("RateButton");
     RateButton->setToolTip(tr("The flow a tube of this length passes, by each method (Ctrl+R)"));
     RateButton->setAutoDefault(false);
+    RatingCaption =
+        new QLabel(tr("The flow this tube passes with the design case's bore (Ctrl+R)"), TabSheet4);
+    RatingCaption->setObjectName("RatingCaption");
+    RatingCaption->setWordWrap(true);
+    SetMutedText(RatingCaption);
     lengthRow->addWidget(lengthCaption);
     lengthRow->addWidget(LengthEdit);
     lengthRow->addWidget(unit);
     lengthRow->addSpacing(8);
     lengthRow->addWidget(RateButton);
     lengthRow->addStretch(1);
+
     page->addLayout(lengthRow);
 
-    // The three rated flows.
-    auto* ratedBox = new QGroupBox(tr("Rated flow"), TabSheet4);
-    auto* rated = new QGridLayout(ratedBox);
+    // The three rated flows, one line per method.
+    auto* rated = new QGridLayout;
     rated->setHorizontalSpacing(16);
-    rated->setVerticalSpacing(4);
-    RatingCaption = new QLabel(tr("Rate a tube of the length above with the design case's "
-                                  "bore and states (Ctrl+R)."),
-                               ratedBox);
-    RatingCaption->setObjectName("RatingCaption");
-    RatingCaption->setWordWrap(true);
-    SetMutedText(RatingCaption);
-    rated->addWidget(RatingCaption, 0, 0, 1, 4);
-    auto* flowHeader = new QLabel(Caption(rfMassFlow), ratedBox);
-    auto* dutyHeader = new QLabel(Caption(rfDuty), ratedBox);
-    for (QLabel* header : {flowHeader, dutyHeader}) {
+    rated->setVerticalSpacing(2);
+    auto* ratedHeader = new QLabel(tr("Rated flow"), TabSheet4);
+    auto* flowHeader = new QLabel(Caption(rfMassFlow), TabSheet4);
+    auto* dutyHeader = new QLabel(Caption(rfDuty), TabSheet4);
+    for (QLabel* header : {ratedHeader, flowHeader, dutyHeader})
         SetMutedText(header);
-        header->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    rated->addWidget(flowHeader, 1, 1);
-    rated->addWidget(dutyHeader, 1, 2);
+    flowHeader->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    dutyHeader->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    rated->addWidget(ratedHeader, 0, 0);
+    rated->addWidget(flowHeader, 0, 1);
+    rated->addWidget(dutyHeader, 0, 2);
+    rated->addWidget(RatingCaption, 0, 3);
     for (const TSizingMethod method : SizingMethods) {
-        const int row = 2 + method;
-        rated->addWidget(new QLabel(QString::fromUtf8(MethodName(method)), ratedBox), row, 0);
-        RatedFlowLabels[method] = new QLabel(NoValue, ratedBox);
-        RatedDutyLabels[method] = new QLabel(NoValue, ratedBox);
-        RatedNoteLabels[method] = new QLabel(ratedBox);
+        const int row = 1 + method;
+        rated->addWidget(new QLabel(QString::fromUtf8(MethodName(method)), TabSheet4), row, 0);
+        RatedFlowLabels[method] = new QLabel(NoValue, TabSheet4);
+        RatedDutyLabels[method] = new QLabel(NoValue, TabSheet4);
+        RatedNoteLabels[method] = new QLabel(TabSheet4);
         RatedFlowLabels[method]->setObjectName(
             QStringLiteral("RatedFlow_%1").arg(MethodKey(method)));
         RatedDutyLabels[method]->setObjectName(
@@ -141,7 +143,8 @@ void TMainForm::CreateSelectionPage()
         rated->addWidget(RatedNoteLabels[method], row, 3);
     }
     rated->setColumnStretch(3, 1);
-    page->addWidget(ratedBox);
+    page->addSpacing(4);
+    page->addLayout(rated);
 
     // The standard bores.
     SelectionCaption =
@@ -195,10 +198,17 @@ void TMainForm::CreateSelectionPage()
 
 QString TMainForm::ShownIn(const TFmtEdit* edit, double value) const
 {
-    const double shown = ToDisplayValue(edit->Offset(), edit->Factor(), value);
-    const QString text =
-        Text(FormatByType(shown, edit->FormatStr().toStdString(), edit->FormatType(),
-                          edit->SigDigs(), edit->FormatDecimals()));
+    // The text the field settles on: shown once and read back, as when the
+    // user leaves the field. A value just under a power of ten (0.0099999)
+    // first shows one decimal too many ("0.01000") and settles on the field's
+    // own text for that value ("0.0100").
+    auto shown = [edit](double x) {
+        return FormatByType(x, edit->FormatStr().toStdString(), edit->FormatType(), edit->SigDigs(),
+                            edit->FormatDecimals());
+    };
+    const std::string once = shown(ToDisplayValue(edit->Offset(), edit->Factor(), value));
+    const std::optional<Extended> back = TryTextToFloat(once);
+    const QString text = Text(back ? shown(static_cast<double>(*back)) : once);
     return edit->UnitsLabel() != nullptr ? text + " " + edit->UnitsLabel()->text() : text;
 }
 
@@ -220,9 +230,9 @@ void TMainForm::ShowRatings()
     if (RatedLength <= 0)
         return;
     RatingCaption->setText(
-        RatedBore > 0 ? tr("A tube of %1 with a bore of %2 passes:")
+        RatedBore > 0 ? tr("Rated: %1 of %2 bore")
                             .arg(ShownIn(LengthEdit, RatedLength), ShownIn(idEdit, RatedBore))
-                      : tr("A tube of %1 passes:").arg(ShownIn(LengthEdit, RatedLength)));
+                      : tr("Rated: %1").arg(ShownIn(LengthEdit, RatedLength)));
     for (const TSizingMethod method : SizingMethods) {
         const TRating& rating = Ratings[method];
         if (rating.Rated) {
@@ -248,6 +258,8 @@ void TMainForm::ShowSelection(const TDesignCase& designCase)
     // Called at the end of Solve, outside any guard: nothing may escape.
     try {
         SelectionTable1->SetRows(SelectionTable(Lib_, designCase));
+        const double bore = designCase.id.IsText() ? 0 : designCase.id.Number();
+        SelectionTable1->SetCurrentBore(bore);
         SelectionCaption->setText(
             designCase.mr.IsText()
                 ? tr("Standard bores: each method's length at the design case's mass flow")

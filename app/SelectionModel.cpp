@@ -4,7 +4,9 @@
 #include "common/Format.h"
 #include "sizing/RatingFields.h"
 
+#include <cmath>
 #include <limits>
+#include <QFont>
 #include <QPalette>
 
 namespace {
@@ -114,7 +116,18 @@ QVariant TSelectionModel::data(const QModelIndex& index, int role) const
         }
         return row.HasSpread ? row.Spread : Last;
     case Qt::TextAlignmentRole:
+        // Bores line up on their mm figure, with the inch size after it.
+        if (column == scBore)
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::FontRole:
+        if (CurrentBore_ > 0 &&
+            std::abs(row.Bore.Mm - CurrentBore_) < 0.00005 /* four decimals of a mm */) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
     case Qt::BackgroundRole:
         if (row.Practical)
             return PracticalColor_;
@@ -166,6 +179,13 @@ void TSelectionModel::SetRows(std::vector<TSelectionRow> rows)
     beginResetModel();
     Rows_ = std::move(rows);
     endResetModel();
+}
+
+void TSelectionModel::SetCurrentBore(double mm)
+{
+    CurrentBore_ = mm;
+    if (!Rows_.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::FontRole});
 }
 
 void TSelectionModel::SetPalette(const QPalette& palette)

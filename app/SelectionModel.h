@@ -33,6 +33,9 @@ public:
     void SetRows(std::vector<TSelectionRow> rows);
     const std::vector<TSelectionRow>& Rows() const { return Rows_; }
 
+    // The bore the design case has now (mm): its row is drawn bold.
+    void SetCurrentBore(double mm);
+
     // The background of practical rows, from the view's palette.
     void SetPalette(const QPalette& palette);
     QColor PracticalColor() const { return PracticalColor_; }
@@ -43,6 +46,7 @@ public:
 private:
     std::vector<TSelectionRow> Rows_;
     QColor PracticalColor_;
+    double CurrentBore_ = 0;
 };
 
 // A green tint over the palette's base colour for practical rows, light in a

@@ -3,10 +3,19 @@
 #include "app/SelectionModel.h"
 #include "sizing/RatingFields.h"
 
+#include <cmath>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QSortFilterProxyModel>
+
+namespace {
+
+// The Tube ID field shows four decimals of a mm: a bore read back from it is
+// the same bore within half of the last one.
+constexpr double BoreTolerance = 0.00005;
+
+} // namespace
 
 TSelectionTable::TSelectionTable(QWidget* parent)
     : QTableView(parent), Model_(new TSelectionModel(this)), Proxy_(new QSortFilterProxyModel(this))
@@ -38,6 +47,30 @@ void TSelectionTable::SetRows(std::vector<TSelectionRow> rows)
     Model_->SetRows(std::move(rows));
 }
 
+void TSelectionTable::SetCurrentBore(double mm)
+{
+    Model_->SetCurrentBore(mm);
+    CurrentBore_ = mm;
+    ScrollPending_ = true;
+    if (isVisible())
+        ScrollToCurrentBore();
+}
+
+void TSelectionTable::ScrollToCurrentBore()
+{
+    ScrollPending_ = false;
+    const QModelIndex current = IndexOfBore(CurrentBore_);
+    if (current.isValid())
+        scrollTo(current, QAbstractItemView::EnsureVisible);
+}
+
+void TSelectionTable::showEvent(QShowEvent* event)
+{
+    QTableView::showEvent(event);
+    if (ScrollPending_)
+        ScrollToCurrentBore();
+}
+
 const TSelectionRow* TSelectionTable::RowAt(const QModelIndex& index) const
 {
     const QModelIndex source = Proxy_->mapToSource(index);
@@ -50,7 +83,7 @@ QModelIndex TSelectionTable::IndexOfBore(double mm) const
 {
     const auto& rows = Model_->Rows();
     for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].Bore.Mm == mm)
+        if (std::abs(rows[i].Bore.Mm - mm) < BoreTolerance)
             return Proxy_->mapFromSource(Model_->index(static_cast<int>(i), 0));
     return {};
 }

@@ -18,11 +18,14 @@ public:
     explicit TSelectionTable(QWidget* parent = nullptr);
 
     void SetRows(std::vector<TSelectionRow> rows);
+    // The design case's bore (mm): its row is drawn bold and brought into
+    // view (when the table is next shown, if it is hidden now).
+    void SetCurrentBore(double mm);
     TSelectionModel* Model() const { return Model_; }
     // The row shown at a view index; nullptr for an invalid index.
     const TSelectionRow* RowAt(const QModelIndex& index) const;
-    // The view index of the first cell of the row holding this bore (mm);
-    // invalid when no row does.
+    // The view index of the first cell of the row holding this bore (mm, as
+    // the Tube ID field shows it); invalid when no row does.
     QModelIndex IndexOfBore(double mm) const;
 
 signals:
@@ -32,10 +35,14 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Choose(const QModelIndex& index);
+    void ScrollToCurrentBore();
 
     TSelectionModel* Model_;
     QSortFilterProxyModel* Proxy_;
+    double CurrentBore_ = 0;
+    bool ScrollPending_ = false;
 };

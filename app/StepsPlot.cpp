@@ -115,7 +115,7 @@ TStepsPlot::TStepsPlot(QWidget* parent) : QWidget(parent)
     StateChart_ = NewChart();
     FlowChart_ = NewChart();
     StateLengthAxis = NewAxis(tr("Length, m"));
-    TemperatureAxis = NewAxis(tr("Saturation temperature, \u00b0C"));
+    TemperatureAxis = NewAxis(tr("Temperature, \u00b0C"));
     PressureAxis = NewAxis(tr("Pressure, kPa"));
     FlowLengthAxis = NewAxis(tr("Length, m"));
     QualityAxis = NewAxis(tr("Quality, kg/kg"));
@@ -141,6 +141,11 @@ TStepsPlot::TStepsPlot(QWidget* parent) : QWidget(parent)
     for (QChartView* view : {StateView, FlowView}) {
         view->setRenderHint(QPainter::Antialiasing);
         view->setMinimumSize(220, 170);
+        // The page shows through around the plot area.
+        view->setBackgroundBrush(Qt::NoBrush);
+        view->setFrameShape(QFrame::NoFrame);
+        view->viewport()->setAutoFillBackground(false);
+        view->setStyleSheet(QStringLiteral("background: transparent"));
     }
 
     NoteLabel = new QLabel(this);
@@ -226,11 +231,10 @@ void TStepsPlot::ApplyPalette()
     titleFont.setPointSizeF(titleFont.pointSizeF() * 0.9);
 
     for (QChart* chart : {StateChart_, FlowChart_}) {
-        // The theme gives grid and label colours that suit a light or dark
-        // window; the background is the window's own.
+        // The theme gives grid colours that suit a light or dark window; the
+        // page shows through the chart's background.
         chart->setTheme(dark ? QChart::ChartThemeDark : QChart::ChartThemeLight);
-        chart->setBackgroundBrush(window);
-        chart->setBackgroundRoundness(0);
+        chart->setBackgroundVisible(false);
         chart->legend()->hide();
         for (QAbstractAxis* axis : chart->axes()) {
             axis->setLabelsFont(labelFont);
