@@ -126,6 +126,10 @@ TStepsPlot::TStepsPlot(QWidget* parent) : QWidget(parent)
     FlowChart_->addAxis(FlowLengthAxis, Qt::AlignBottom);
     FlowChart_->addAxis(QualityAxis, Qt::AlignLeft);
     FlowChart_->addAxis(VelocityAxis, Qt::AlignRight);
+    // The grid follows the left axis only; two grids at different steps
+    // would cross the plot twice.
+    PressureAxis->setGridLineVisible(false);
+    VelocityAxis->setGridLineVisible(false);
     TemperatureSeries =
         NewSeries(StateChart_, tr("Saturation temperature"), StateLengthAxis, TemperatureAxis);
     PressureSeries = NewSeries(StateChart_, tr("Pressure"), StateLengthAxis, PressureAxis);
@@ -188,6 +192,9 @@ void TStepsPlot::ShowSteps(const std::vector<TStoeckerStep>& steps, const QStrin
     }
     FitAxis(StateLengthAxis, lo, hi, true);
     FitAxis(FlowLengthAxis, lo, hi, true);
+    for (QValueAxis* axis : {StateLengthAxis, TemperatureAxis, PressureAxis, FlowLengthAxis,
+                             QualityAxis, VelocityAxis})
+        axis->setLabelsVisible(true);
     SetNote(note);
 }
 
@@ -196,8 +203,11 @@ void TStepsPlot::ShowEmpty(const QString& note)
     for (QLineSeries* series : {TemperatureSeries, PressureSeries, QualitySeries, VelocitySeries})
         series->clear();
     for (QValueAxis* axis : {StateLengthAxis, TemperatureAxis, PressureAxis, FlowLengthAxis,
-                             QualityAxis, VelocityAxis})
+                             QualityAxis, VelocityAxis}) {
+        // Titled axes without numbers: nothing to read off yet.
         FitAxis(axis, 0, 1, true);
+        axis->setLabelsVisible(false);
+    }
     SetNote(note);
 }
 

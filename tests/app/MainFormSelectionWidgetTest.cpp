@@ -114,6 +114,12 @@ TEST_F(MainFormSelectionTest, RatingEachSizedLengthGivesBackTheDesignFlow)
     // one with the longer length the most.
     EXPECT_GT(Form->Ratings[smWolf].MassFlow, 0.0101);
     EXPECT_GT(Form->Ratings[smChoi].MassFlow, Form->Ratings[smWolf].MassFlow);
+    // A short tube chokes the simulation's flow, and says so.
+    Type(Form->LengthEdit, "0.2");
+    Rate();
+    EXPECT_EQ(Form->RatedNoteLabels[smStoecker]->text(), "choked");
+    EXPECT_EQ(Form->RatedNoteLabels[smWolf]->text(), "");
+    EXPECT_GT(Form->Ratings[smStoecker].MassFlow, 0.02);
 }
 
 TEST_F(MainFormSelectionTest, RatedFlowsFollowTheUnitsOfTheMassFlowAndDutyFields)
@@ -280,6 +286,7 @@ TEST_F(MainFormSelectionTest, PlotDrawsTheStepsOfEachSolve)
          {plot->TemperatureSeries, plot->PressureSeries, plot->QualitySeries, plot->VelocitySeries})
         EXPECT_EQ(series->count(), 0);
     EXPECT_EQ(plot->Note(), "The simulation did not run: te must be less than tc...");
+    EXPECT_FALSE(plot->TemperatureAxis->labelsVisible()); // no numbers to read off
 
     // A fault before the simulation: empty too.
     Type(Form->teEdit, "5");
