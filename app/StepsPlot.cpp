@@ -168,7 +168,6 @@ TStepsPlot::TStepsPlot(QWidget* parent) : QWidget(parent)
     charts->addWidget(FlowView, 1);
     layout->addLayout(charts, 1);
 
-    ApplyPalette();
     ShowEmpty(tr("Solve to see the flow along the tube."));
 }
 
@@ -192,9 +191,8 @@ void TStepsPlot::ShowSteps(const std::vector<TStoeckerStep>& steps, const QStrin
     }
     FitAxis(StateLengthAxis, lo, hi, true);
     FitAxis(FlowLengthAxis, lo, hi, true);
-    for (QValueAxis* axis : {StateLengthAxis, TemperatureAxis, PressureAxis, FlowLengthAxis,
-                             QualityAxis, VelocityAxis})
-        axis->setLabelsVisible(true);
+    Empty_ = false;
+    ApplyPalette();
     SetNote(note);
 }
 
@@ -203,11 +201,10 @@ void TStepsPlot::ShowEmpty(const QString& note)
     for (QLineSeries* series : {TemperatureSeries, PressureSeries, QualitySeries, VelocitySeries})
         series->clear();
     for (QValueAxis* axis : {StateLengthAxis, TemperatureAxis, PressureAxis, FlowLengthAxis,
-                             QualityAxis, VelocityAxis}) {
-        // Titled axes without numbers: nothing to read off yet.
+                             QualityAxis, VelocityAxis})
         FitAxis(axis, 0, 1, true);
-        axis->setLabelsVisible(false);
-    }
+    Empty_ = true;
+    ApplyPalette();
     SetNote(note);
 }
 
@@ -249,7 +246,7 @@ void TStepsPlot::ApplyPalette()
         for (QAbstractAxis* axis : chart->axes()) {
             axis->setLabelsFont(labelFont);
             axis->setTitleFont(titleFont);
-            axis->setLabelsBrush(text);
+            axis->setLabelsBrush(Empty_ ? QColor(Qt::transparent) : text);
             axis->setTitleBrush(text);
         }
     }
@@ -269,6 +266,8 @@ void TStepsPlot::ApplyPalette()
         pen.setWidthF(2);
         pairs[i].first->setPen(pen);
         pairs[i].second->setTitleBrush(colour);
-        pairs[i].second->setLabelsBrush(colour);
+        // Empty charts keep their titled axes, but no numbers to read off:
+        // the numbers are drawn clear, so the axes keep their place.
+        pairs[i].second->setLabelsBrush(Empty_ ? QColor(Qt::transparent) : colour);
     }
 }

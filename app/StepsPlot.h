@@ -51,4 +51,5 @@ private:
 
     QChart* StateChart_;
     QChart* FlowChart_;
+    bool Empty_ = true; // no curves: the axes show no numbers
 };
