@@ -76,6 +76,8 @@ public:
     int BreakY = 0;
     QPoint Pen; // where the next text goes
     QFont ReportFont;
+    // The report's title, for the files it is written to.
+    QString DocumentTitle;
     // How the preview shows a page: zmActualSize or zmWholePage.
     std::uint8_t ZoomMode = zmActualSize;
     // The second status panel: the printer's name, "Printer not found", or

@@ -5,6 +5,7 @@
 
 #include "common/Rounding.h"
 #include "report/PageImage.h"
+#include "report/ReportExport.h"
 #include "report/ReportServices.h"
 #include "report/ReportSettings.h"
 #include "services/FormPlacement.h"
@@ -126,6 +127,9 @@ TPreviewForm::TPreviewForm(TPageEngine& engine, QPrinter& printer, QWidget* pare
     FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
     RunFontDialog = [](QFontDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     RunPrinterSetup = [this](QPrinter& p) { return RunQtPrinterSetup(p, this); };
+
+    Export = new TReportExport(this, Engine_);
+    Export->ReLayout = [this] { ReLayout(); };
 
     Engine_.OnMessage = [this](const std::string& message) {
         Feedback().Message(this, QString::fromStdString(message));
@@ -308,11 +312,22 @@ void TPreviewForm::PrintSetupBtnClick()
         ReLayout();
 }
 
-void TPreviewForm::GIFBtnClick() {}
+void TPreviewForm::GIFBtnClick()
+{
+    Export->SaveGif();
+}
 
-void TPreviewForm::PDFBtnClick() {}
+void TPreviewForm::PDFBtnClick()
+{
+    if (!Engine_.DocumentTitle.isEmpty())
+        Export->Title = Engine_.DocumentTitle;
+    Export->SavePdf();
+}
 
-void TPreviewForm::EMailBtnClick() {}
+void TPreviewForm::EMailBtnClick()
+{
+    Export->SendEMail();
+}
 
 void TPreviewForm::PrevPageBtnClick()
 {

@@ -17,6 +17,7 @@ class QScrollArea;
 class QStatusBar;
 class QToolBar;
 class TPageImage;
+class TReportExport;
 
 // The report preview: shows the pages the page engine laid out, one at a
 // time at actual size or as a whole page, and lets the user move between
@@ -104,6 +105,9 @@ public:
     QStatusBar* StatusBar1 = nullptr;
     std::array<QLabel*, 2> StatusPanels{};
     QFontDialog* FontDialog1 = nullptr;
+    // The GIF, PDF and e-mail exports, with their save dialogs and the mail
+    // component.
+    TReportExport* Export = nullptr;
 
     // Replaceable for tests: the font and printer set-up dialogs, run
     // modally; true when the user confirmed.

@@ -59,6 +59,7 @@ void TStdReport::BeginReport(std::function<void()> body, const QStringList& titl
     for (std::size_t i = 0; i < PositionCount; ++i)
         MarginLineVisible()[i] = i <= 5;
     Titles = titles;
+    Engine_.DocumentTitle = titles.value(0);
     Engine_.OnLoadSettings = [this] { LoadPreviewSettings(Engine_); };
     Engine_.OnStoreSettings = [this] { StorePreviewSettings(Engine_); };
     Engine_.OnPrint = [this] {

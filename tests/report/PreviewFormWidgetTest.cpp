@@ -3,6 +3,7 @@
 // pixels, lines of 16 pixels, no printer.
 #include "report/PageImage.h"
 #include "report/PreviewForm.h"
+#include "report/ReportExport.h"
 #include "report/ReportSettings.h"
 #include "report/StdReport.h"
 #include "services/SettingsStore.h"
@@ -15,12 +16,13 @@
 #include <memory>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QToolBar>
 #include <QTest>
+#include <QToolBar>
 
 namespace {
 
@@ -377,6 +379,56 @@ TEST_F(PreviewFormTest, PrintWritesTheReportAndThePreviewStaysOnScreenPixels)
     EXPECT_FALSE(Form->MarginsShown);
     EXPECT_EQ(Engine.MarginPx[0], Left);
     EXPECT_EQ(Shown(), Engine.Pages[0]);
+}
+
+// Answers every save dialog with one path.
+class TPathDialog : public TSaveDialog {
+public:
+    explicit TPathDialog(QString path) : Path_(std::move(path)) {}
+    bool Execute() override { return true; }
+    QString FileName() const override { return Path_; }
+    void SetFileName(const QString&) override {}
+    QString InitialDir() const override { return "/"; }
+    void SetInitialDir(const QString&) override {}
+
+private:
+    QString Path_;
+};
+
+TEST_F(PreviewFormTest, ExportButtonsWriteTheReportAndKeepThePreviewOnScreen)
+{
+    TTempDir out;
+    const auto path = [&](const char* name) {
+        return QString::fromStdString((out.Path() / name).string());
+    };
+    Lines = 150;
+    Form->DefaultMarginsBtn->trigger();
+    const int pages = Engine.PageCount;
+    ASSERT_GE(pages, 3);
+    QString answer;
+    Form->Export->MakeSaveDialog = [&](QWidget*, const TSaveDialogKind&) {
+        return std::make_unique<TPathDialog>(answer);
+    };
+    answer = path("report.gif");
+    Form->GIFBtn->trigger();
+    const QImage gif(answer);
+    ASSERT_FALSE(gif.isNull());
+    EXPECT_EQ(gif.size(), QSize(798, 1129 * pages));
+
+    answer = path("report.pdf");
+    ShowMargins();
+    Form->PDFBtn->trigger();
+    QFile pdf(answer);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    EXPECT_EQ(Form->Export->Title, "Capillary Tube Estimate");
+    // The PDF was laid out on its own page; the preview is back on the
+    // screen's, with its lines where they were.
+    EXPECT_EQ(Engine.MarginPx[0], Left);
+    EXPECT_EQ(Engine.PageCount, pages);
+    EXPECT_FALSE(Engine.Printing);
+    EXPECT_EQ(Shown().pixel(Left, 2), qRgb(0, 0, 0));
+    EXPECT_TRUE(Feedback.Errors.isEmpty()) << Feedback.Errors.join('\n').toStdString();
 }
 
 } // namespace
