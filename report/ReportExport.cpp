@@ -25,11 +25,14 @@ QString CouldNotWrite(const QString& path, const QString& reason)
     return QStringLiteral("Could not write %1.\n%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
-// "page0.gif" or "page0.gif to page2.gif".
-QString PageFiles(qsizetype count)
+// Where the page files are: "The report page page0.gif is in …" or "The
+// report pages page0.gif to page2.gif are in …".
+QString PagesAreIn(qsizetype count, const QString& folder)
 {
-    return count == 1 ? QStringLiteral("page0.gif")
-                      : QStringLiteral("page0.gif to page%1.gif").arg(count - 1);
+    const QString files = count == 1
+                              ? QStringLiteral("page page0.gif is")
+                              : QStringLiteral("pages page0.gif to page%1.gif are").arg(count - 1);
+    return QStringLiteral("The report %1 in %2").arg(files, QDir::toNativeSeparators(folder));
 }
 
 } // namespace
@@ -42,17 +45,13 @@ TReportExport::TReportExport(QWidget* parent, TPageEngine& engine)
     // Where no mail client takes the message, the user learns where the
     // pages are, to send them by other means.
     MapiControl1->OnUserAbort = [this](TMapiControl& mapi) {
-        Feedback().Message(Parent_, QStringLiteral("No e-mail program could be started.\n"
-                                                   "The report pages %1 are in %2")
-                                        .arg(PageFiles(mapi.AttachedFiles.size()),
-                                             QDir::toNativeSeparators(PageFolder())));
+        Feedback().Message(Parent_, QStringLiteral("No e-mail program could be started.\n") +
+                                        PagesAreIn(mapi.AttachedFiles.size(), PageFolder()));
     };
     MapiControl1->OnMapiError = [this](TMapiControl& mapi, int code) {
-        Feedback().Error(Parent_, QStringLiteral("The e-mail program reported error %1.\n"
-                                                 "The report pages %2 are in %3")
-                                      .arg(code)
-                                      .arg(PageFiles(mapi.AttachedFiles.size()),
-                                           QDir::toNativeSeparators(PageFolder())));
+        Feedback().Error(Parent_,
+                         QStringLiteral("The e-mail program reported error %1.\n").arg(code) +
+                             PagesAreIn(mapi.AttachedFiles.size(), PageFolder()));
     };
     MakeSaveDialog = [](QWidget* owner, const TSaveDialogKind& kind) {
         return std::unique_ptr<TSaveDialog>(std::make_unique<TFileSaveDialog>(owner, kind));

@@ -348,6 +348,15 @@ TEST_F(ReportExportTest, EMailHandsThePageFilesToTheMailClient)
               QStringList({"page0.gif", "page1.gif", "page2.gif"}));
     // Nothing went into the program's folder.
     EXPECT_FALSE(QFile::exists(AppFolder() + "page0.gif"));
+
+    // A report of one page names its one file.
+    Engine.Pages.resize(1);
+    Feedback.Messages.clear();
+    xdgEmail.ExitWith(3);
+    Export.SendEMail();
+    EXPECT_EQ(Feedback.Messages,
+              QStringList{"No e-mail program could be started.\nThe report page page0.gif is in " +
+                          folder});
 }
 
 // Qt's own dialog: the first name shown, the default extension added to a
