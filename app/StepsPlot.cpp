@@ -168,6 +168,7 @@ TStepsPlot::TStepsPlot(QWidget* parent) : QWidget(parent)
     charts->addWidget(FlowView, 1);
     layout->addLayout(charts, 1);
 
+    ApplyPalette();
     ShowEmpty(tr("Solve to see the flow along the tube."));
 }
 
@@ -191,8 +192,10 @@ void TStepsPlot::ShowSteps(const std::vector<TStoeckerStep>& steps, const QStrin
     }
     FitAxis(StateLengthAxis, lo, hi, true);
     FitAxis(FlowLengthAxis, lo, hi, true);
-    Empty_ = false;
-    ApplyPalette();
+    if (Empty_) {
+        Empty_ = false;
+        ShowAxisNumbers();
+    }
     SetNote(note);
 }
 
@@ -203,8 +206,10 @@ void TStepsPlot::ShowEmpty(const QString& note)
     for (QValueAxis* axis : {StateLengthAxis, TemperatureAxis, PressureAxis, FlowLengthAxis,
                              QualityAxis, VelocityAxis})
         FitAxis(axis, 0, 1, true);
-    Empty_ = true;
-    ApplyPalette();
+    if (!Empty_) {
+        Empty_ = true;
+        ShowAxisNumbers();
+    }
     SetNote(note);
 }
 
@@ -246,7 +251,6 @@ void TStepsPlot::ApplyPalette()
         for (QAbstractAxis* axis : chart->axes()) {
             axis->setLabelsFont(labelFont);
             axis->setTitleFont(titleFont);
-            axis->setLabelsBrush(Empty_ ? QColor(Qt::transparent) : text);
             axis->setTitleBrush(text);
         }
     }
@@ -266,8 +270,24 @@ void TStepsPlot::ApplyPalette()
         pen.setWidthF(2);
         pairs[i].first->setPen(pen);
         pairs[i].second->setTitleBrush(colour);
-        // Empty charts keep their titled axes, but no numbers to read off:
-        // the numbers are drawn clear, so the axes keep their place.
-        pairs[i].second->setLabelsBrush(Empty_ ? QColor(Qt::transparent) : colour);
     }
+    ShowAxisNumbers();
+}
+
+void TStepsPlot::ShowAxisNumbers()
+{
+    // Empty charts keep their titled axes, but no numbers to read off: the
+    // numbers are drawn clear, so that the axes keep their place.
+    const QColor clear(Qt::transparent);
+    const QColor text = palette().color(QPalette::WindowText);
+    for (QValueAxis* axis : {StateLengthAxis, FlowLengthAxis})
+        axis->setLabelsBrush(Empty_ ? clear : text);
+    const std::pair<QLineSeries*, QValueAxis*> pairs[] = {
+        {TemperatureSeries, TemperatureAxis},
+        {PressureSeries, PressureAxis},
+        {QualitySeries, QualityAxis},
+        {VelocitySeries, VelocityAxis},
+    };
+    for (const auto& [series, axis] : pairs)
+        axis->setLabelsBrush(Empty_ ? clear : series->pen().color());
 }

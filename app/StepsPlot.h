@@ -46,7 +46,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Theme, fonts and curve colours from the palette.
     void ApplyPalette();
+    void ShowAxisNumbers();
     void SetNote(const QString& note);
 
     QChart* StateChart_;
