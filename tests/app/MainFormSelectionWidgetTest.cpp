@@ -135,6 +135,11 @@ TEST_F(MainFormSelectionTest, RatedFlowsFollowTheUnitsOfTheMassFlowAndDutyFields
     EXPECT_EQ(Form->RatedFlowLabels[smChoi]->text(), "36.0 kg/hr");
     EXPECT_TRUE(Form->RatedDutyLabels[smChoi]->text().endsWith(" " + dutyUnit));
     EXPECT_EQ(Form->RatedDutyLabels[smChoi]->text(), Form->QeEdit->text() + " " + dutyUnit);
+    // Another unit picked for the mass flow (the units popup reports it so):
+    // the rating is shown again in it.
+    Form->mrEdit->SetUnitsValue(0);
+    emit Form->mrEdit->UnitsEdited(Form->mrEdit);
+    EXPECT_EQ(Form->RatedFlowLabels[smChoi]->text(), "0.0100 kg/s");
 }
 
 TEST_F(MainFormSelectionTest, AMethodThatCannotRateSaysWhy)
