@@ -151,6 +151,42 @@ TEST(RefrigLib, SectionFailingHalfWayIsReadAgainOnTheNextSelection)
     EXPECT_THROW(lib.SelectRefrigerant("Short"), EListError);
 }
 
+// With parsed records kept, any sequence of selections leaves the same record,
+// current name and errors as reading the file each time; the file is no
+// longer read for a name parsed before.
+TEST(RefrigLib, KeptRecordsSelectAsReadingTheFileDoes)
+{
+    TTempDir dir;
+    const std::string file =
+        dir.Write("lib.rdf", std::string(TwoFluids) + "[Empty]\n[Short]\nRNumber=Short\nvh=1\n");
+    TRefrigLib reading(file);
+    TRefrigLib keeping(file);
+    keeping.KeepParsedRecords();
+    for (const char* name : {"R134a", "R22", "Short", "r134a", "Empty", "R134a", "Short", "R22",
+                             "Nowhere", "R134a", "R134a", "Empty", "R22"}) {
+        bool readingFailed = false;
+        bool keepingFailed = false;
+        try {
+            reading.SelectRefrigerant(name);
+        } catch (const EListError&) {
+            readingFailed = true;
+        }
+        try {
+            keeping.SelectRefrigerant(name);
+        } catch (const EListError&) {
+            keepingFailed = true;
+        }
+        EXPECT_EQ(keepingFailed, readingFailed) << name;
+        EXPECT_EQ(keeping.Data(), reading.Data()) << name;
+        EXPECT_EQ(keeping.CurrentName(), reading.CurrentName()) << name;
+    }
+    dir.Write("lib.rdf", "[R22]\nRNumber=R22\nTCrit=50\n[R134a]\nRNumber=R134a\n");
+    keeping.SelectRefrigerant("R134a");
+    EXPECT_EQ(keeping.Data().TCrit, 101.06);
+    keeping.SelectRefrigerant("R22");
+    EXPECT_EQ(keeping.Data().TCrit, 96.2);
+}
+
 TEST(RefrigLib, IndexOutsideTheNamesIsAListError)
 {
     TTempDir dir;
