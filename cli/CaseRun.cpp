@@ -114,7 +114,8 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
         // A library section with a broken coefficient list.
         throw EBadInput("refrigerant: " + asGiven + ": " + error.what());
     }
-    run.DisplayName = lib.GetDisplayName();
+    if (windowTexts)
+        run.DisplayName = lib.GetDisplayName();
 
     TDesignCase& c = run.Case;
     try {

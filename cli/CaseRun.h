@@ -27,8 +27,9 @@ struct TCaseRun {
 // Raises EBadInput for refused input; arithmetic faults while preparing or
 // solving end up in Outcome.Error with the case not solved.
 TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input);
-// The same; with windowTexts false the window's texts and steps are left out
-// (see TWindowTexts), the values and the outcome are the same.
+// The same; with windowTexts false the texts a batch row does not show are
+// left out: the window's texts and steps (see TWindowTexts) and the display
+// name. The values and the outcome are the same.
 TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts);
 
 // Selects a refrigerant by name: a name of the library file (letter case
