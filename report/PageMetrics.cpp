@@ -34,11 +34,12 @@ QString PrinterDisplayName(const QPrinter& printer)
 std::optional<TPageMetrics::TPrinter> TSystemPageMetrics::Printer() const
 {
     if (Selected_ != nullptr) {
-        const QRect page = Selected_->pageLayout().paintRectPixels(Selected_->resolution());
+        const QPrinter& selected = Selected_();
+        const QRect page = selected.pageLayout().paintRectPixels(selected.resolution());
         if (page.isEmpty())
             return std::nullopt;
-        return TPrinter{PrinterDisplayName(*Selected_), Selected_->logicalDpiX(),
-                        Selected_->logicalDpiY(), page.width(), page.height()};
+        return TPrinter{PrinterDisplayName(selected), selected.logicalDpiX(),
+                        selected.logicalDpiY(), page.width(), page.height()};
     }
     // Qt always offers its PDF printer; where the system has no printer of
     // its own, that one is the selected printer, as in the print dialog.

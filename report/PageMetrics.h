@@ -40,13 +40,14 @@ class QPrinter;
 // printer.
 class TSystemPageMetrics : public TPageMetrics {
 public:
-    explicit TSystemPageMetrics(const QPrinter* selected = nullptr) : Selected_(selected) {}
+    // The selected printer is asked for when the page is set up, not before.
+    explicit TSystemPageMetrics(QPrinter& (*selected)() = nullptr) : Selected_(selected) {}
     std::optional<TScreen> Screen() const override;
     std::optional<TPrinter> Printer() const override;
     int TextHeight(const QFont& font, int dpiY) const override;
 
 private:
-    const QPrinter* Selected_;
+    QPrinter& (*Selected_)();
 };
 
 // The name a printer goes by in the status bar: its own, or the PDF

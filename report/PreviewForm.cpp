@@ -79,8 +79,8 @@ void Call(const std::function<void()>& hook)
 
 } // namespace
 
-TPreviewForm::TPreviewForm(TPageEngine& engine, QPrinter& printer, QWidget* parent)
-    : QDialog(parent), Engine_(engine), Printer_(printer)
+TPreviewForm::TPreviewForm(TPageEngine& engine, std::function<QPrinter&()> printer, QWidget* parent)
+    : QDialog(parent), Engine_(engine), Printer_(std::move(printer))
 {
     InitPreviewIcons();
     setObjectName(QStringLiteral("PreviewForm"));
@@ -123,8 +123,6 @@ TPreviewForm::TPreviewForm(TPageEngine& engine, QPrinter& printer, QWidget* pare
     }
     layout->addWidget(StatusBar1);
 
-    FontDialog1 = new QFontDialog(this);
-    FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
     RunFontDialog = [](QFontDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     RunPrinterSetup = [this](QPrinter& p) { return RunQtPrinterSetup(p, this); };
 
@@ -141,7 +139,7 @@ TPreviewForm::TPreviewForm(TPageEngine& engine, QPrinter& printer, QWidget* pare
                              static_cast<QWidget*>(ToolBar1), static_cast<QWidget*>(StatusBar1)})
         tracked->setMouseTracking(true);
     for (QWidget* child : findChildren<QWidget*>()) {
-        if (child != RepImage && child != FontDialog1 && !FontDialog1->isAncestorOf(child))
+        if (child != RepImage)
             child->installEventFilter(this);
     }
     FormCreate();
@@ -292,8 +290,9 @@ void TPreviewForm::ShowPage()
 void TPreviewForm::PrintBtnClick()
 {
     // Qt's PDF printer without a file to write asks for one first.
-    if (Printer_.outputFormat() == QPrinter::PdfFormat && Printer_.outputFileName().isEmpty() &&
-        !RunPrinterSetup(Printer_))
+    QPrinter& printer = Printer_();
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty() &&
+        !RunPrinterSetup(printer))
         return;
     if (isVisible()) {
         Call(Engine_.OnStoreSettings);
@@ -308,7 +307,7 @@ void TPreviewForm::PrintBtnClick()
 
 void TPreviewForm::PrintSetupBtnClick()
 {
-    if (RunPrinterSetup(Printer_))
+    if (RunPrinterSetup(Printer_()))
         ReLayout();
 }
 
@@ -359,12 +358,22 @@ void TPreviewForm::Zoom100BtnClick()
 
 void TPreviewForm::FontBtnClick()
 {
-    FontDialog1->setCurrentFont(Engine_.ReportFont);
-    if (!RunFontDialog(*FontDialog1))
+    QFontDialog& dialog = FontDialog();
+    dialog.setCurrentFont(Engine_.ReportFont);
+    if (!RunFontDialog(dialog))
         return;
-    Engine_.ReportFont = FontDialog1->currentFont();
+    Engine_.ReportFont = dialog.currentFont();
     ReLayout();
     Call(Engine_.OnStoreSettings);
+}
+
+QFontDialog& TPreviewForm::FontDialog()
+{
+    if (FontDialog1 == nullptr) {
+        FontDialog1 = new QFontDialog(this);
+        FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
+    }
+    return *FontDialog1;
 }
 
 void TPreviewForm::DefaultMarginsBtnClick()
@@ -496,7 +505,7 @@ TPreviewForm& PreviewForm()
 void CreatePreviewForm()
 {
     if (Instance == nullptr)
-        Instance = new TPreviewForm(ReportEngine(), ReportPrinter());
+        Instance = new TPreviewForm(ReportEngine(), &ReportPrinter);
 }
 
 void DestroyPreviewForm()

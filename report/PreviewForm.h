@@ -32,7 +32,15 @@ class TPreviewForm : public QDialog {
     Q_OBJECT
 
 public:
-    TPreviewForm(TPageEngine& engine, QPrinter& printer, QWidget* parent = nullptr);
+    // The printer is asked for at first use: making one queries the print
+    // system, which start-up need not wait for.
+    TPreviewForm(TPageEngine& engine, std::function<QPrinter&()> printer,
+                 QWidget* parent = nullptr);
+    TPreviewForm(TPageEngine& engine, QPrinter& printer, QWidget* parent = nullptr)
+        : TPreviewForm(
+              engine, [&printer]() -> QPrinter& { return printer; }, parent)
+    {
+    }
     ~TPreviewForm() override;
 
     TPageEngine& Engine() { return Engine_; }
@@ -104,6 +112,7 @@ public:
     TPageImage* RepImage = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     std::array<QLabel*, 2> StatusPanels{};
+    // Made at the first font change (it reads the font database).
     QFontDialog* FontDialog1 = nullptr;
     // The GIF, PDF and e-mail exports, with their save dialogs and the mail
     // component.
@@ -133,9 +142,10 @@ private:
     std::pair<int, int> DragLimits(std::size_t index) const;
     void ShowStatus(int panel, const QString& text);
     void ReLayout();
+    QFontDialog& FontDialog();
 
     TPageEngine& Engine_;
-    QPrinter& Printer_;
+    std::function<QPrinter&()> Printer_;
     QWidget* PageBox_ = nullptr; // the scroll box's content, holding RepImage
     // Where the window was when it last closed: shown again, it opens there
     // (some window managers would otherwise shift it by its frame).

@@ -2,15 +2,18 @@
 
 TPageEngine& ReportEngine()
 {
-    static const TSystemPageMetrics metrics(&ReportPrinter());
+    static const TSystemPageMetrics metrics(&ReportPrinter);
     static TPageEngine engine(metrics);
     return engine;
 }
 
 TStdReport& StdReport()
 {
-    static TStdReport report(ReportEngine());
-    report.Printer = &ReportPrinter();
+    static TStdReport& report = []() -> TStdReport& {
+        static TStdReport composer(ReportEngine());
+        composer.Printer = [] { return &ReportPrinter(); };
+        return composer;
+    }();
     return report;
 }
 

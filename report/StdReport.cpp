@@ -63,8 +63,8 @@ void TStdReport::BeginReport(std::function<void()> body, const QStringList& titl
     Engine_.OnLoadSettings = [this] { LoadPreviewSettings(Engine_); };
     Engine_.OnStoreSettings = [this] { StorePreviewSettings(Engine_); };
     Engine_.OnPrint = [this] {
-        if (Printer != nullptr)
-            PrintReport(*Printer);
+        if (QPrinter* printer = Printer ? Printer() : nullptr)
+            PrintReport(*printer);
     };
 }
 

@@ -44,8 +44,8 @@ public:
     // after the engine's OnLoadSettings; false (after the engine's message
     // "Printer error.") when printing failed.
     bool PrintReport(QPrinter& printer);
-    // Where the engine's OnPrint sends the report.
-    QPrinter* Printer = nullptr;
+    // Where the engine's OnPrint sends the report (asked for when printing).
+    std::function<QPrinter*()> Printer;
 
     void DrawPageHeader(bool firstPage);
 

@@ -39,7 +39,7 @@ protected:
         settings.Zoom = zmActualSize;
         settings.Font.Font = QFont(QStringLiteral("DejaVu Sans"), 10);
         Report.SharedDataFolder = QString::fromStdString(Folder.Path().string()) + "/";
-        Report.Printer = &Printer;
+        Report.Printer = [this] { return &Printer; };
         Lines = 20;
         Report.BeginReport(
             [this] {
