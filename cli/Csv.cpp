@@ -9,6 +9,7 @@ namespace {
 std::vector<std::string> ParseCsvRecord(std::istream& in, std::string line)
 {
     std::vector<std::string> fields;
+    fields.reserve(16); // a case row has twelve columns at most
     std::string field;
     bool quoted = false;
     bool wasQuoted = false;

@@ -48,11 +48,16 @@ std::optional<std::uint64_t> FixedDigits(double magnitude, int decimals)
         return std::nullopt;
     if (magnitude == 0)
         return 0;
-    // magnitude = m · 2^q with a whole m below 2^53.
-    int exponent = 0;
-    const double fraction = std::frexp(magnitude, &exponent); // [0.5, 1) · 2^exponent
-    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int q = exponent - 53;
+    // magnitude = m · 2^q with a whole m below 2^53, read from the bits.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    std::uint64_t m = bits & ((1ULL << 52) - 1);
+    int q = -1074; // subnormal
+    if (biased != 0) {
+        m |= 1ULL << 52;
+        q = biased - 1075;
+    }
     // The scaled value magnitude · 10^decimals = m · 10^decimals · 2^q, exactly.
     const TUInt128 scaled = static_cast<TUInt128>(m) * Pow10[decimals];
     if (q >= 0) {
