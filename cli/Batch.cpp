@@ -3,6 +3,8 @@
 #include "cli/CaseRun.h"
 #include "cli/Csv.h"
 #include "cli/NumberOut.h"
+#include "cli/RatingRun.h"
+#include "cli/TubeLength.h"
 
 #include <optional>
 #include <string_view>
@@ -68,7 +70,12 @@ const char* StatusName(TStoeckerStatus status)
                                                 : "notRun";
 }
 
-void WriteHeader(std::ostream& out, std::string& buffer)
+// The column of a batch that turns its row into a rating, and the columns a
+// batch with it writes after the sizing columns.
+constexpr const char* LengthColumn = "length";
+constexpr int RatingColumnCount = 5;
+
+void WriteHeader(std::ostream& out, std::string& buffer, bool rates)
 {
     TRow row(buffer);
     for (std::size_t i = 0; i < CaseKeyCount; ++i)
@@ -77,12 +84,17 @@ void WriteHeader(std::ostream& out, std::string& buffer)
          {"refrigEffect", "wolfLength", "choiLength", "stoeckerLength", "leavingTemp", "choked",
           "solved", "error", "stoeckerStatus", "stoeckerMessage"})
         row.Text(name);
+    if (rates) {
+        for (const char* name :
+             {LengthColumn, "wolfFlow", "choiFlow", "stoeckerFlow", "stoeckerChoked"})
+            row.Text(name);
+    }
     row.WriteTo(out);
 }
 
 // A row that could not be taken as a case: its inputs as given and the reason.
 void WriteRefusedRow(std::ostream& out, std::string& buffer, const TCaseInput& input,
-                     const std::string& reason)
+                     const std::string& reason, const std::optional<std::string>* length)
 {
     TRow row(buffer);
     for (std::size_t i = 0; i < CaseKeyCount; ++i)
@@ -92,10 +104,52 @@ void WriteRefusedRow(std::ostream& out, std::string& buffer, const TCaseInput& i
     row.Text(reason);
     row.Text("notRun");
     row.Empty();
+    if (length != nullptr) {
+        row.Text(*length ? std::string_view(**length) : std::string_view());
+        row.Empty(RatingColumnCount - 1);
+    }
     row.WriteTo(out);
 }
 
-void WriteSolvedRow(std::ostream& out, std::string& buffer, const TCaseRun& run)
+// A rating row: the case's values as used (the mass flow and duty are what
+// the rating finds, so they stay empty), solved when any method rated the
+// tube, the reasons of the methods that could not in the error column, and
+// the rated flows.
+void WriteRatedRow(std::ostream& out, std::string& buffer, const TRatingRun& rating)
+{
+    const TCaseRun& run = rating.Run;
+    const TDesignCase& c = run.Case;
+    TRow row(buffer);
+    row.Text(run.Refrigerant);
+    for (const TCaseValue* value : {&c.tc, &c.te, &c.pc, &c.pe, &c.sc, &c.sh})
+        CaseNumber(row, run, *value);
+    row.Empty(2);
+    for (const TCaseValue* value : {&c.dp, &c.dpEvap, &c.id})
+        CaseNumber(row, run, *value);
+    row.Number(run.RefrigEffect);
+    row.Empty(5);
+    row.Text(rating.AnyRated() ? "true" : "false");
+    std::string reasons = run.Outcome.Error;
+    if (reasons.empty()) {
+        for (const TRating& r : rating.Ratings) {
+            if (r.Rated)
+                continue;
+            if (!reasons.empty())
+                reasons += "; ";
+            reasons += std::string(MethodName(r.Method)) + ": " + r.Message;
+        }
+    }
+    row.Text(reasons);
+    row.Empty(2);
+    row.Number(rating.Length);
+    for (const TRating& r : rating.Ratings)
+        row.Number(r.Rated ? std::optional(r.MassFlow) : std::nullopt);
+    const TRating& stoecker = rating.Ratings[smStoecker];
+    row.Text(stoecker.Rated ? (stoecker.Choked ? "true" : "false") : "");
+    row.WriteTo(out);
+}
+
+void WriteSolvedRow(std::ostream& out, std::string& buffer, const TCaseRun& run, bool rates)
 {
     const TDesignCase& c = run.Case;
     const bool ok = run.Outcome.Stoecker == TStoeckerStatus::Ok;
@@ -115,6 +169,8 @@ void WriteSolvedRow(std::ostream& out, std::string& buffer, const TCaseRun& run)
     row.Text(run.Outcome.Error);
     row.Text(StatusName(run.Outcome.Stoecker));
     row.Text(run.Outcome.Refusal);
+    if (rates)
+        row.Empty(RatingColumnCount);
     row.WriteTo(out);
 }
 
@@ -126,19 +182,29 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
     const auto header = ReadCsvHeader(in);
     if (!header)
         throw EBadInput("batch: the file is empty (a header line is needed)");
-    std::vector<TCaseKey> columns;
+    // Each column's case key; the length column has none.
+    std::vector<std::optional<TCaseKey>> columns;
+    std::optional<std::size_t> lengthAt;
     for (const auto& name : *header) {
+        if (name == LengthColumn) {
+            if (lengthAt)
+                throw EBadInput("batch: column '" + name + "' appears twice");
+            lengthAt = columns.size();
+            columns.emplace_back();
+            continue;
+        }
         const auto key = FindCaseKey(name);
         if (!key)
             throw EBadInput("batch: unknown column '" + name + "'");
         for (const auto seen : columns)
-            if (seen == *key)
+            if (seen == key)
                 throw EBadInput("batch: column '" + name + "' appears twice");
-        columns.push_back(*key);
+        columns.push_back(key);
     }
+    const bool rates = lengthAt.has_value();
 
     std::string buffer;
-    WriteHeader(out, buffer);
+    WriteHeader(out, buffer, rates);
     // The library file stays as it is for the run: each refrigerant is parsed
     // once, and changing refrigerant from row to row costs no reading.
     lib.KeepParsedRecords();
@@ -153,24 +219,40 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
             continue; // blank line
         ++summary.Cases;
         TCaseInput input;
-        for (std::size_t i = 0; i < columns.size() && i < record->size(); ++i)
-            if (!(*record)[i].empty())
-                input[columns[i]] = (*record)[i];
+        std::optional<std::string> lengthText;
+        for (std::size_t i = 0; i < columns.size() && i < record->size(); ++i) {
+            if ((*record)[i].empty())
+                continue;
+            if (columns[i])
+                input[*columns[i]] = (*record)[i];
+            else
+                lengthText = (*record)[i];
+        }
+        const std::optional<std::string>* length = rates ? &lengthText : nullptr;
         if (record->size() != columns.size()) {
             WriteRefusedRow(out, buffer, input,
                             "line " + std::to_string(line) + ": " + std::to_string(record->size()) +
-                                " fields, " + std::to_string(columns.size()) + " expected");
+                                " fields, " + std::to_string(columns.size()) + " expected",
+                            length);
             continue;
         }
         try {
+            if (lengthText) {
+                const TRatingRun rating =
+                    RunRating(lib, input, ReadTubeLength(LengthColumn, *lengthText), windowTexts);
+                if (rating.AnyRated())
+                    ++summary.Solved;
+                WriteRatedRow(out, buffer, rating);
+                continue;
+            }
             const TCaseRun run = RunCase(lib, input, windowTexts);
             if (run.Outcome.Solved)
                 ++summary.Solved;
-            WriteSolvedRow(out, buffer, run);
+            WriteSolvedRow(out, buffer, run, rates);
             if (run.Outcome.Solved && solved)
                 solved(summary.Cases, run);
         } catch (const EBadInput& error) {
-            WriteRefusedRow(out, buffer, input, error.what());
+            WriteRefusedRow(out, buffer, input, error.what(), length);
         }
     }
     return summary;

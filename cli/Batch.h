@@ -18,6 +18,12 @@ struct TBatchSummary {
 // wolfLength, choiLength, stoeckerLength, leavingTemp, choked, solved, error,
 // stoeckerStatus, stoeckerMessage. A bad row gets its reason in the error
 // column and the batch goes on. Raises EBadInput for a bad header.
+// A header may also name a length column (m): a row with a length rates that
+// tube instead of sizing it (see RunRating). The output then has five more
+// columns, length, wolfFlow, choiFlow, stoeckerFlow, stoeckerChoked, empty in
+// the sizing rows; a rating row leaves the mass flow, duty and sizing results
+// empty, is solved when any method rated the tube, and says in the error
+// column why a method could not. Only sizing rows are handed to `solved`.
 // Each solved case is also handed, with its case number (1 for the first
 // case), to `solved` when one is given, while its refrigerant is selected.
 // The library keeps each refrigerant's parsed record from then on (see

@@ -93,6 +93,14 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input)
 
 TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
 {
+    TCaseRun run = PrepareCase(lib, input, windowTexts);
+    if (run.Prepared)
+        run.Outcome = RunSolve(lib, run.Case, run.Results, run.Window);
+    return run;
+}
+
+TCaseRun PrepareCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
+{
     std::optional<double> given[std::size(NumericKeys)];
     for (std::size_t i = 0; i < std::size(NumericKeys); ++i)
         given[i] = ReadNumber(input, NumericKeys[i]);
@@ -155,9 +163,6 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
         run.Outcome.Error = error.what();
         if (windowTexts)
             run.Window.Panel0 = SolvedText(false);
-        return run;
     }
-
-    run.Outcome = RunSolve(lib, c, run.Results, run.Window);
     return run;
 }

@@ -31,6 +31,11 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input);
 // left out: the window's texts and steps (see TWindowTexts) and the display
 // name. The values and the outcome are the same.
 TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts);
+// The steps before Solve only: the refrigerant selected and the case's values
+// taken and coupled, with Prepared telling whether they all are numbers (an
+// arithmetic fault on the way is in Outcome.Error). Rating and the selection
+// table start from this case.
+TCaseRun PrepareCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts);
 
 // Selects a refrigerant by name: a name of the library file (letter case
 // aside), or "R22" for the built-in record, and gives the name as the library

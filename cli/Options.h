@@ -10,6 +10,9 @@ struct TOptions {
     std::string Library; // empty: the built-in R22 only
     TCaseInput Case;     // --refrigerant, --tc, ...
     bool Json = false;
+    std::optional<double> Rate;           // --rate: the tube length to rate, m
+    bool Select = false;                  // --select: the standard bores table
+    bool Csv = false;                     // with --select: the table as CSV
     std::optional<std::string> Batch;     // file name, "-" for standard input
     std::optional<std::string> Report;    // report file of the case (.pdf or .gif)
     std::optional<std::string> ReportDir; // with --batch: a PDF per solved case

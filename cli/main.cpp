@@ -3,6 +3,8 @@
 #include "cli/CaseRun.h"
 #include "cli/JsonReport.h"
 #include "cli/Options.h"
+#include "cli/RatingReport.h"
+#include "cli/SelectionReport.h"
 #include "cli/TextReport.h"
 #include "common/Errors.h"
 #include "common/Text.h"
@@ -69,6 +71,38 @@ bool WriteReport(const TRefrigLib& lib, const TCaseRun& run, const std::string& 
     return false;
 }
 
+// A tube of the given length rated: solved when any method rates it.
+int Rate(TRefrigLib& lib, const TOptions& options)
+{
+    const TRatingRun rating = RunRating(lib, options.Case, *options.Rate, true);
+    if (options.Json)
+        WriteRatingJson(std::cout, rating);
+    else
+        WriteRatingText(std::cout, rating);
+    if (!rating.Run.Outcome.Error.empty())
+        std::cerr << "vellox-solve: not rated: " << rating.Run.Outcome.Error << '\n';
+    else if (!rating.AnyRated())
+        std::cerr << "vellox-solve: not rated: no method could rate the tube\n";
+    return rating.AnyRated() ? ExitSolved : ExitNotSolved;
+}
+
+// The standard bores table: solved when any method gives any bore a length.
+int Select(TRefrigLib& lib, const TOptions& options)
+{
+    const TSelectionRun selection = RunSelection(lib, options.Case);
+    if (options.Json)
+        WriteSelectionJson(std::cout, selection);
+    else if (options.Csv)
+        WriteSelectionCsv(std::cout, selection);
+    else
+        WriteSelectionText(std::cout, selection);
+    if (!selection.Run.Outcome.Error.empty())
+        std::cerr << "vellox-solve: not solved: " << selection.Run.Outcome.Error << '\n';
+    else if (!selection.AnyLength())
+        std::cerr << "vellox-solve: not solved: no method gave a length for any bore\n";
+    return selection.AnyLength() ? ExitSolved : ExitNotSolved;
+}
+
 int Run(const TOptions& options)
 {
     if (options.Help) {
@@ -133,6 +167,11 @@ int Run(const TOptions& options)
                       << summary.Cases << " cases not solved\n";
         return summary.Solved == summary.Cases ? ExitSolved : ExitNotSolved;
     }
+
+    if (options.Rate)
+        return Rate(lib, options);
+    if (options.Select)
+        return Select(lib, options);
 
     const TCaseRun run = RunCase(lib, options.Case);
     if (options.Json)

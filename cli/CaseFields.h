@@ -1,0 +1,23 @@
+#pragma once
+
+#include "cli/CaseRun.h"
+#include "sizing/DesignFields.h"
+
+#include <initializer_list>
+#include <ostream>
+
+// The design case as used, as every report of a case starts: the text lines
+// of the fields ("Condensing            40.0 °C") and the members of a JSON
+// object. The fields named in `omit` are left out (a rating seeks the mass
+// flow and the duty, so it does not show the case's).
+
+// Caption, value and unit per line, in the order of the window's form; only
+// the caption while the case's values are not all numbers.
+void WriteCaseLines(std::ostream& out, const TCaseRun& run,
+                    std::initializer_list<TDesignField> omit = {});
+
+// "refrigerant", "displayName", "tc", "te", "pc", "pe", "sc", "sh", "dpl",
+// "dpe", "id", "refrigEffect", "massFlow", "duty": one member a line, two
+// blanks in, each followed by a comma; null for a value not taken.
+void WriteCaseMembers(std::ostream& out, const TCaseRun& run,
+                      std::initializer_list<TDesignField> omit = {});

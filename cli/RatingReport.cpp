@@ -1,0 +1,81 @@
+#include "cli/RatingReport.h"
+
+#include "cli/CaseFields.h"
+#include "cli/NumberOut.h"
+#include "cli/TextColumns.h"
+#include "cli/TubeLength.h"
+#include "sizing/RatingFields.h"
+#include "sizing/SolveTexts.h"
+
+namespace {
+
+// Shown where a method gave no flow.
+constexpr const char* NoValue = "\u2013";
+
+// The text a field settles on when the value is put into it and read back,
+// as the window shows a rated flow in the Mass Flow field's format.
+std::string Settled(TDesignField field, double value)
+{
+    return ShownText(field, ShownValue(field, value));
+}
+
+constexpr std::size_t MethodWidth = 12;
+constexpr std::size_t FlowWidth = 14;
+constexpr std::size_t DutyWidth = 12;
+
+} // namespace
+
+void WriteRatingText(std::ostream& out, const TRatingRun& rating)
+{
+    const TCaseRun& run = rating.Run;
+    out << run.DisplayName << "\n\n";
+    WriteCaseLines(out, run, {dfQe, dfMr});
+    out << '\n';
+    if (run.RefrigEffect)
+        out << RefrigEffectText(*run.RefrigEffect) << '\n';
+    out << "Rated: " << TubeLengthText(rating.Length) << " m";
+    if (run.Prepared)
+        out << " of " << ShownText(dfId, run.Case.id.Number()) << " mm bore";
+    out << "\n\n";
+
+    out << PadRight("Rated flow", MethodWidth)
+        << PadLeft(RatingFields[rfMassFlow].Caption, FlowWidth)
+        << PadLeft(RatingFields[rfDuty].Caption, DutyWidth) << '\n';
+    for (const TRating& r : rating.Ratings) {
+        out << PadRight(MethodName(r.Method), MethodWidth);
+        if (r.Rated) {
+            out << PadLeft(Settled(dfMr, r.MassFlow) + " kg/s", FlowWidth)
+                << PadLeft(Settled(dfQe, r.Duty) + " kW", DutyWidth);
+            if (r.Choked)
+                out << "  choked";
+        } else {
+            out << PadLeft(NoValue, FlowWidth) << PadLeft(NoValue, DutyWidth) << "  "
+                << RatingFields[rfMessage].Caption << ' ' << OnOneLine(r.Message);
+        }
+        out << '\n';
+    }
+}
+
+void WriteRatingJson(std::ostream& out, const TRatingRun& rating)
+{
+    const TCaseRun& run = rating.Run;
+    out << "{\n";
+    WriteCaseMembers(out, run, {dfQe, dfMr});
+    out << "  \"length\": " << FullPrecision(rating.Length) << ",\n";
+    out << "  \"rating\": [";
+    const char* separator = "\n";
+    for (const TRating& r : rating.Ratings) {
+        auto key = [](TRatingField field) { return JsonString(RatingFields[field].Key); };
+        out << separator << "    {\"method\": " << JsonString(MethodKey(r.Method)) << ", "
+            << key(rfMassFlow) << ": "
+            << JsonNumber(r.Rated ? std::optional(r.MassFlow) : std::nullopt) << ", " << key(rfDuty)
+            << ": " << JsonNumber(r.Rated ? std::optional(r.Duty) : std::nullopt) << ", "
+            << key(rfChoked) << ": " << (r.Rated ? (r.Choked ? "true" : "false") : "null") << ", "
+            << key(rfMessage) << ": " << (r.Rated ? "null" : JsonString(r.Message)) << "}";
+        separator = ",\n";
+    }
+    out << "\n  ],\n";
+    out << "  \"rated\": " << (rating.AnyRated() ? "true" : "false") << ",\n";
+    out << "  \"error\": " << (run.Outcome.Error.empty() ? "null" : JsonString(run.Outcome.Error))
+        << "\n}\n";
+}

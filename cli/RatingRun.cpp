@@ -1,0 +1,25 @@
+#include "cli/RatingRun.h"
+
+#include <algorithm>
+
+bool TRatingRun::AnyRated() const
+{
+    return std::any_of(Ratings.begin(), Ratings.end(), [](const TRating& r) { return r.Rated; });
+}
+
+TRatingRun RunRating(TRefrigLib& lib, const TCaseInput& input, double length, bool windowTexts)
+{
+    TRatingRun rating;
+    rating.Run = PrepareCase(lib, input, windowTexts);
+    rating.Length = length;
+    if (rating.Run.Prepared) {
+        rating.Ratings = RateTube(lib, rating.Run.Case, length);
+    } else {
+        for (const TSizingMethod method : SizingMethods) {
+            rating.Ratings[method].Method = method;
+            rating.Ratings[method].Message =
+                "the design case could not be taken: " + rating.Run.Outcome.Error;
+        }
+    }
+    return rating;
+}

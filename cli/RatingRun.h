@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cli/CaseRun.h"
+#include "sizing/Rating.h"
+
+#include <array>
+
+// A tube of a given length rated for one design case: the case taken as for
+// sizing (see PrepareCase; its mass flow is only where the search starts),
+// then the flow each method gives the tube.
+struct TRatingRun {
+    TCaseRun Run;      // the case prepared, not solved
+    double Length = 0; // m
+    // By TSizingMethod. When the case could not be prepared, none is rated and
+    // each says why.
+    std::array<TRating, 3> Ratings;
+
+    bool AnyRated() const;
+};
+
+// Raises EBadInput for refused input, as RunCase does.
+TRatingRun RunRating(TRefrigLib& lib, const TCaseInput& input, double length, bool windowTexts);

@@ -1,0 +1,20 @@
+#include "cli/SelectionRun.h"
+
+#include <algorithm>
+
+bool TSelectionRun::AnyLength() const
+{
+    return std::any_of(Rows.begin(), Rows.end(), [](const TSelectionRow& row) {
+        return std::any_of(row.Lengths.begin(), row.Lengths.end(),
+                           [](const TMethodLength& length) { return length.Solved; });
+    });
+}
+
+TSelectionRun RunSelection(TRefrigLib& lib, const TCaseInput& input)
+{
+    TSelectionRun selection;
+    selection.Run = PrepareCase(lib, input, true);
+    if (selection.Run.Prepared)
+        selection.Rows = SelectionTable(lib, selection.Run.Case);
+    return selection;
+}
