@@ -31,11 +31,7 @@ namespace {
 const QString Section = QStringLiteral("Settings");
 const QString LengthKey = QStringLiteral("len");
 
-// Tube length field: m by default, 5 cm to 20 m; 3 m until the user stores
-// another.
-constexpr double TubeLengthLo = 0.05;
-constexpr double TubeLengthHi = 20.0;
-constexpr double TubeLengthDefault = 3.0;
+// The tube length field: m by default, in the range a rating takes.
 
 const QString NoValue = QStringLiteral("\u2013");
 

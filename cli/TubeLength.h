@@ -1,11 +1,12 @@
 #pragma once
 
+#include "sizing/Rating.h"
+
 #include <string>
 
 // The length of a tube to rate, in m, taken as the window's Tube length field
-// takes it: 5 cm to 20 m, held at the field's three decimals of a metre.
-inline constexpr double TubeLengthLo = 0.05;
-inline constexpr double TubeLengthHi = 20.0;
+// takes it: TubeLengthLo to TubeLengthHi, held at the field's three decimals
+// of a metre.
 
 // Reads the length given to `name` (an option or a batch column, named in
 // the message). Raises EBadInput for a text that is not a finite number or a

@@ -28,6 +28,12 @@
 // a tube that short may have more than one choked flow; the search returns one
 // of them (which one depends on the start flow).
 
+// The tube lengths a user may ask to rate, in m (the window's Tube length
+// field and vellox-solve --rate): 5 cm to 20 m, 3 m until another is stored.
+inline constexpr double TubeLengthLo = 0.05;
+inline constexpr double TubeLengthHi = 20.0;
+inline constexpr double TubeLengthDefault = 3.0;
+
 // Flows a rating searches, in kg/s.
 inline constexpr double RatingFlowLo = 1e-6;
 inline constexpr double RatingFlowHi = 1.0;
