@@ -4,10 +4,10 @@
 // arrow keys.
 #include "app/MainForm.h"
 #include "app/SpinButton.h"
-#include "common/CheckedMath.h"
 #include "common/Rounding.h"
 #include "report/ReportSettings.h"
 #include "services/UserFeedback.h"
+#include "sizing/CaseRules.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,17 +22,17 @@
 
 void TMainForm::PressureFromTemperature(TFmtEdit* pressure, const TFmtEdit* temperature)
 {
-    pressure->SetValue(Checked::ToDouble(Lib_.DewPressure(Number(temperature)) * 0.001L));
+    pressure->SetValue(PressureOfTemperature(Lib_, Number(temperature)));
 }
 
 void TMainForm::TemperatureFromPressure(TFmtEdit* temperature, const TFmtEdit* pressure)
 {
-    temperature->SetValue(Lib_.DewTemperature(Checked::ToDouble(1000.0L * Number(pressure))));
+    temperature->SetValue(TemperatureOfPressure(Lib_, Number(pressure)));
 }
 
 void TMainForm::DutyFromMassFlow()
 {
-    QeEdit->SetValue(Checked::ToDouble(static_cast<Extended>(Number(mrEdit)) * RefrigEffect));
+    QeEdit->SetValue(DutyOfMassFlow(Number(mrEdit), RefrigEffect));
 }
 
 void TMainForm::tcEditExit()
@@ -101,7 +101,7 @@ void TMainForm::QeEditExit()
     if (!QeEdit->Modified())
         return;
     UpdateRefrigEffect();
-    mrEdit->SetValue(Checked::ToDouble(Checked::Div(Number(QeEdit), RefrigEffect)));
+    mrEdit->SetValue(MassFlowOfDuty(Number(QeEdit), RefrigEffect));
 }
 
 void TMainForm::dpEditExit()

@@ -1,10 +1,10 @@
 #include "cli/CaseRun.h"
 
-#include "common/CheckedMath.h"
 #include "common/Errors.h"
 #include "common/Format.h"
 #include "common/Text.h"
 #include "common/TextToNumber.h"
+#include "sizing/CaseRules.h"
 #include "sizing/DesignFields.h"
 #include "sizing/RefrigEffect.h"
 #include "sizing/SolveTexts.h"
@@ -138,10 +138,8 @@ TCaseRun PrepareCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
         c.id = Given(value(ckId), dfId);
         // The pressures follow the temperatures through the dew-point line
         // unless they are given.
-        c.pc =
-            ShownValue(dfPc, value(ckPc).value_or(Checked::ToDouble(lib.DewPressure(tc) * 0.001L)));
-        c.pe =
-            ShownValue(dfPe, value(ckPe).value_or(Checked::ToDouble(lib.DewPressure(te) * 0.001L)));
+        c.pc = ShownValue(dfPc, value(ckPc).value_or(PressureOfTemperature(lib, tc)));
+        c.pe = ShownValue(dfPe, value(ckPe).value_or(PressureOfTemperature(lib, te)));
         if (!value(ckDuty))
             c.mr = Given(value(ckMr), dfMr);
         run.RefrigEffect = RefrigeratingEffect(lib, c);
@@ -149,10 +147,9 @@ TCaseRun PrepareCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
         if (value(ckDuty)) {
             const double duty = ShownValue(dfQe, *value(ckDuty));
             c.Qe = duty;
-            c.mr = ShownValue(dfMr, Checked::ToDouble(Checked::Div(duty, effect)));
+            c.mr = ShownValue(dfMr, MassFlowOfDuty(duty, effect));
         } else {
-            c.Qe =
-                ShownValue(dfQe, Checked::ToDouble(static_cast<Extended>(c.mr.Number()) * effect));
+            c.Qe = ShownValue(dfQe, DutyOfMassFlow(c.mr.Number(), effect));
         }
         run.Prepared = true;
         if (windowTexts) {
