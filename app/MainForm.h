@@ -200,6 +200,11 @@ private:
     void DutyFromMassFlow();
     double Number(const TFmtEdit* edit) const;
 
+    // The result fields and the simulation's rows as one set of numbers, and
+    // back: the one place a Solve's results become the window's.
+    TSolveResults CurrentResults() const;
+    void KeepResults(TSolveResults results);
+
     // What Solve shows, as each method finishes.
     void ClearSteps() override;
     void AddStep(const TStoeckerStep& step) override;

@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <utility>
 
 namespace {
 
@@ -65,11 +66,6 @@ void TMainForm::SolveActionExecute(QObject*)
     if (!committed)
         return;
 
-    TSolveResults results;
-    results.WolfLength = WolfLength;
-    results.ChoiLength = ChoiLength;
-    results.Stoecker = {StoeckerLength, LeavingTemp, Choked};
-    results.Solved = Solved;
     TDesignCase designCase;
     try {
         designCase = DesignCase();
@@ -78,20 +74,41 @@ void TMainForm::SolveActionExecute(QObject*)
         return;
     }
     SimulationStarted_ = false;
+    TSolveResults results = CurrentResults();
     const TSolveOutcome outcome = RunSolve(Lib_, designCase, results, *this);
     // The methods that finished (and the simulation's partial length after a
     // fault) are the window's results now.
-    WolfLength = results.WolfLength;
-    ChoiLength = results.ChoiLength;
-    StoeckerLength = results.Stoecker.Length;
-    LeavingTemp = results.Stoecker.LeavingTemp;
-    Choked = results.Stoecker.Choked;
+    KeepResults(std::move(results));
     // The table opens at its first row and column.
     RichEdit1->moveCursor(QTextCursor::Start);
     RichEdit1->verticalScrollBar()->setValue(0);
     RichEdit1->horizontalScrollBar()->setValue(0);
     ShowStepsPlot(outcome);
     ShowSelection(designCase);
+}
+
+TSolveResults TMainForm::CurrentResults() const
+{
+    TSolveResults results;
+    results.RefrigEffect = RefrigEffect;
+    results.WolfLength = WolfLength;
+    results.ChoiLength = ChoiLength;
+    results.Stoecker = {StoeckerLength, LeavingTemp, Choked};
+    results.Solved = Solved;
+    results.Steps = StepRows;
+    return results;
+}
+
+void TMainForm::KeepResults(TSolveResults results)
+{
+    RefrigEffect = results.RefrigEffect;
+    WolfLength = results.WolfLength;
+    ChoiLength = results.ChoiLength;
+    StoeckerLength = results.Stoecker.Length;
+    LeavingTemp = results.Stoecker.LeavingTemp;
+    Choked = results.Stoecker.Choked;
+    Solved = results.Solved;
+    StepRows = std::move(results.Steps);
 }
 
 void TMainForm::SetSolved(bool solved)
@@ -115,33 +132,26 @@ void TMainForm::UpdateRefrigEffect()
 void TMainForm::ClearSteps()
 {
     RichEdit1->clear();
-    StepRows.clear();
     SimulationStarted_ = true;
 }
 
 void TMainForm::AddStep(const TStoeckerStep& step)
 {
     AppendTabbedLine(RichEdit1, Text(StepRowText(step)));
-    StepRows.push_back(step);
 }
 
 void TMainForm::ShowWolf(double length)
 {
-    WolfLength = length;
     LabelASHLen->setText(Text(WolfLabel(length)));
 }
 
 void TMainForm::ShowChoi(double length)
 {
-    ChoiLength = length;
     LabelChoiLen->setText(Text(ChoiLabel(length)));
 }
 
 void TMainForm::ShowStoecker(const TStoeckerResults& results)
 {
-    StoeckerLength = results.Length;
-    LeavingTemp = results.LeavingTemp;
-    Choked = results.Choked;
     LabelSimLen->setText(Text(StoeckerLabel(results.Length)));
     StatusPanels[1]->setText(Text(LeavingTempText(results.LeavingTemp)));
 }

@@ -144,6 +144,7 @@ TCaseRun PrepareCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
             c.mr = Given(value(ckMr), dfMr);
         run.RefrigEffect = RefrigeratingEffect(lib, c);
         const double effect = *run.RefrigEffect;
+        run.Results.RefrigEffect = effect;
         if (value(ckDuty)) {
             const double duty = ShownValue(dfQe, *value(ckDuty));
             c.Qe = duty;

@@ -18,7 +18,7 @@ struct TCaseRun {
     std::string DisplayName;
     TDesignCase Case;                   // the values used, in storage units
     bool Prepared = false;              // every value of Case is a number
-    std::optional<double> RefrigEffect; // kJ/kg
+    std::optional<double> RefrigEffect; // kJ/kg; also in Results once found
     TSolveResults Results;
     TSolveOutcome Outcome;
     TWindowTexts Window;

@@ -63,7 +63,7 @@ void WriteJsonReport(std::ostream& out, const TCaseRun& run)
         << JsonNumber(ok ? std::optional(stoecker.LeavingTemp) : std::nullopt) << ",\n";
     out << "    \"choked\": " << (ok ? (stoecker.Choked ? "true" : "false") : "null") << ",\n";
     out << "    \"steps\": [";
-    const auto& steps = run.Window.Steps;
+    const auto& steps = run.Results.Steps;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const auto& s = steps[i];
         out << (i == 0 ? "\n" : ",\n") << "      [" << FullPrecision(s.t) << ", "

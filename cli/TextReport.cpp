@@ -28,9 +28,9 @@ void WriteTextReport(std::ostream& out, const TCaseRun& run)
         out << "Leaving temperature " << w.Panel1 << '\n';
     if (run.Outcome.Stoecker == TStoeckerStatus::Ok && run.Results.Stoecker.Choked)
         out << "Choked flow\n";
-    if (!w.Steps.empty()) {
+    if (!run.Results.Steps.empty()) {
         out << '\n' << StepsHeader << '\n';
-        for (const auto& step : w.Steps)
+        for (const auto& step : run.Results.Steps)
             out << StepRowText(step) << '\n';
     }
 }

@@ -5,6 +5,30 @@
 
 #include <exception>
 
+namespace {
+
+// Hands each row to the view and keeps it in the results.
+class TRecordingSink : public TStepSink {
+public:
+    TRecordingSink(TSolveResults& results, TStepSink& view) : Results(results), View(view) {}
+    void ClearSteps() override
+    {
+        View.ClearSteps();
+        Results.Steps.clear();
+    }
+    void AddStep(const TStoeckerStep& step) override
+    {
+        View.AddStep(step);
+        Results.Steps.push_back(step);
+    }
+
+private:
+    TSolveResults& Results;
+    TStepSink& View;
+};
+
+} // namespace
+
 TSolveOutcome RunSolve(const TRefrigLib& lib, const TDesignCase& designCase, TSolveResults& results,
                        TSolveView& view)
 {
@@ -16,7 +40,8 @@ TSolveOutcome RunSolve(const TRefrigLib& lib, const TDesignCase& designCase, TSo
         results.ChoiLength = SolveChoi(lib, designCase);
         view.ShowChoi(results.ChoiLength);
 
-        const TStoeckerOutcome stoecker = SolveStoecker(lib, designCase, results.Stoecker, view);
+        TRecordingSink steps(results, view);
+        const TStoeckerOutcome stoecker = SolveStoecker(lib, designCase, results.Stoecker, steps);
         if (stoecker.Refused) {
             outcome.Stoecker = TStoeckerStatus::Refused;
             outcome.Refusal = stoecker.Message;

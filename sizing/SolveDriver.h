@@ -2,17 +2,10 @@
 
 #include "refrig/RefrigLib.h"
 #include "sizing/DesignCase.h"
+#include "sizing/SolveResults.h"
 #include "sizing/Stoecker.h"
 
 #include <string>
-
-// The result fields of the main window that a Solve writes.
-struct TSolveResults {
-    double WolfLength = 0;     // m
-    double ChoiLength = 0;     // m
-    TStoeckerResults Stoecker; // length, leaving temperature, choked
-    bool Solved = false;
-};
 
 // Where the solve driver shows what it finds: the main window, or the command
 // line tool's copy of it. Each method's display is written as soon as the
@@ -41,6 +34,7 @@ struct TSolveOutcome {
 // Runs Wolf, Cho and Stoecker in this order under one guard. A fault ends the
 // remaining methods at once and the case is not solved; the results of the
 // methods that finished stay. A refusal of the simulation is no fault: the
-// case is still solved.
+// case is still solved. The simulation's rows go to the view and into
+// results.Steps as they come; RefrigEffect is the caller's and is left as it is.
 TSolveOutcome RunSolve(const TRefrigLib& lib, const TDesignCase& designCase, TSolveResults& results,
                        TSolveView& view);
