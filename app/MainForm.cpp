@@ -230,9 +230,17 @@ void TMainForm::CreateActions()
 
 TFmtEdit* TMainForm::AddField(int field, QGridLayout* grid, int row, int column)
 {
-    const TDesignFieldLayout& layout = DesignFieldLayouts[static_cast<std::size_t>(field)];
-    auto* edit = new TFmtEdit(TabSheet1);
     auto* unit = new TFmtEditLabel(TabSheet1);
+    TFmtEdit* edit = NewField(field, TabSheet1, unit);
+    grid->addWidget(edit, row, column);
+    grid->addWidget(unit, row, column + 1);
+    return edit;
+}
+
+TFmtEdit* TMainForm::NewField(int field, QWidget* page, TFmtEditLabel* unit)
+{
+    const TDesignFieldLayout& layout = DesignFieldLayouts[static_cast<std::size_t>(field)];
+    auto* edit = new TFmtEdit(page);
     edit->setMinimumWidth(90);
     edit->setMaximumWidth(120);
     edit->setAlignment(Qt::AlignRight);
@@ -242,8 +250,6 @@ TFmtEdit* TMainForm::AddField(int field, QGridLayout* grid, int row, int column)
     unit->setAccessibleDescription(
         tr("Unit of %1; click or press F4 in the field to change it").arg(layout.Caption));
     unit->setMinimumWidth(44);
-    grid->addWidget(edit, row, column);
-    grid->addWidget(unit, row, column + 1);
     return edit;
 }
 

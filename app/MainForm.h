@@ -183,14 +183,15 @@ private:
     void ShowRatings();
     void ShowSelection(const TDesignCase& designCase);
     void ShowStepsPlot(const TSolveOutcome& outcome);
-    void LoadTubeLength(const TSettingsStore& store);
-    void SaveTubeLength(const TSettingsStore& store);
     QString ShownIn(const TFmtEdit* edit, double value) const;
     void ApplyRefrigerant();
     void FormClose();
     bool HandleNavigationKey(QKeyEvent* event);
     void StepDiameter(double factor);
     TFmtEdit* AddField(int field, class QGridLayout* grid, int row, int column);
+    // A design field's edit and its unit label on `page`, configured from
+    // the field's layout.
+    TFmtEdit* NewField(int field, QWidget* page, TFmtEditLabel* unit);
     void ConnectExit(TFmtEdit* edit, void (TMainForm::*handler)());
 
     // Coupling helpers: a pressure field follows its temperature, the duty

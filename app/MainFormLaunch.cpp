@@ -1,7 +1,6 @@
 // The actions that reach outside the program: the help document and the two
 // sibling programs of the suite.
 #include "app/MainForm.h"
-
 #include "services/AppFolders.h"
 #include "services/RunProgram.h"
 
@@ -15,7 +14,10 @@ void TMainForm::HelpActionExecute()
     QDesktopServices::openUrl(QUrl::fromLocalFile(ProgramFolder + "Help/Help.htm"));
 }
 
-void TMainForm::PelorusActionExecute() { RunProgram(SiblingPrograms().value(0), QString(), this); }
+void TMainForm::PelorusActionExecute()
+{
+    RunProgram(SiblingPrograms().value(0), QString(), this);
+}
 
 void TMainForm::ActionTarnwickExecute()
 {

@@ -9,8 +9,8 @@
 #include "app/StepsPlot.h"
 #include "common/Format.h"
 #include "common/TextToNumber.h"
-#include "services/SettingsStore.h"
 #include "services/UserFeedback.h"
+#include "sizing/DesignFields.h"
 #include "sizing/RatingFields.h"
 #include "sizing/SolveTexts.h"
 #include "sizing/TubeSelection.h"
@@ -26,12 +26,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The tube length is kept with the design case.
-const QString Section = QStringLiteral("Settings");
-const QString LengthKey = QStringLiteral("len");
-
-// The tube length field: m by default, in the range a rating takes.
 
 const QString NoValue = QStringLiteral("\u2013");
 
@@ -62,18 +56,9 @@ void TMainForm::CreateSelectionPage()
     // The tube to rate.
     auto* lengthRow = new QHBoxLayout;
     auto* lengthCaption = new QLabel(tr("Tube &length"), TabSheet4);
-    LengthEdit = new TFmtEdit(TabSheet4);
-    LengthEdit->setObjectName("LengthEdit");
     auto* unit = new TFmtEditLabel(TabSheet4);
-    LengthEdit->setMinimumWidth(90);
-    LengthEdit->setMaximumWidth(120);
-    LengthEdit->setAlignment(Qt::AlignRight);
-    LengthEdit->Load(
-        {"%0.3f", ft_Fixed, 5, utLengthPrim, 0, unit, 0, TubeLengthHi, TubeLengthLo, "3.000"});
-    LengthEdit->setAccessibleName(tr("Tube length"));
-    unit->setAccessibleDescription(
-        tr("Unit of Tube length; click or press F4 in the field to change it"));
-    unit->setMinimumWidth(44);
+    LengthEdit = NewField(dfLength, TabSheet4, unit);
+    LengthEdit->setObjectName("LengthEdit");
     lengthCaption->setBuddy(LengthEdit);
 
     RateAction = new QAction(tr("Rate"), this);
@@ -288,29 +273,4 @@ void TMainForm::ShowStepsPlot(const TSolveOutcome& outcome)
     } catch (const std::exception&) {
         StepsPlot1->ShowEmpty(tr("The simulation could not be drawn."));
     }
-}
-
-void TMainForm::LoadTubeLength(const TSettingsStore& store)
-{
-    double value = TubeLengthDefault;
-    try {
-        value = store.ReadFloat(Section, LengthKey, TubeLengthDefault);
-        if (!std::isfinite(value))
-            throw ESettingsError("Invalid value for 'len': not a finite number");
-        if (value < TubeLengthLo || value > TubeLengthHi)
-            throw ESettingsError(Format("Invalid value for 'len': %s lies outside %s to %s",
-                                        {FormatGeneral(value, 15), FormatGeneral(TubeLengthLo, 15),
-                                         FormatGeneral(TubeLengthHi, 15)}));
-    } catch (const std::exception& error) {
-        value = TubeLengthDefault;
-        Feedback().Error(this, QString::fromUtf8(error.what()));
-    }
-    LengthEdit->SetValue(value);
-}
-
-void TMainForm::SaveTubeLength(const TSettingsStore& store)
-{
-    const TEditValue value = LengthEdit->GetValue();
-    if (!value.IsText())
-        store.WriteFloat(Section, LengthKey, value.Number());
 }

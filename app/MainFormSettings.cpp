@@ -33,6 +33,7 @@ constexpr TStoredField StoredFields[] = {
     {"dpl", &TMainForm::dpEdit, dfDp, 30.0},
     {"dpe", &TMainForm::dpEvapEdit, dfDpEvap, 140.0},
     {"id", &TMainForm::idEdit, dfId, 1.63},
+    {"len", &TMainForm::LengthEdit, dfLength, TubeLengthDefault},
 };
 
 // A stored value the field could not have held: not finite, or outside the
@@ -87,7 +88,6 @@ void TMainForm::LoadSettings()
         }
         (this->*field.Edit)->SetValue(value);
     }
-    LoadTubeLength(store);
 }
 
 void TMainForm::SaveSettings()
@@ -103,6 +103,5 @@ void TMainForm::SaveSettings()
         if (!value.IsText())
             store.WriteFloat(Section, field.Name, value.Number());
     }
-    SaveTubeLength(store);
     SaveReportSettings(store);
 }

@@ -101,7 +101,7 @@ TSolveResults TMainForm::CurrentResults() const
 
 void TMainForm::KeepResults(TSolveResults results)
 {
-    RefrigEffect = results.RefrigEffect;
+    RefrigEffect = results.RefrigEffect.value_or(RefrigEffect);
     WolfLength = results.WolfLength;
     ChoiLength = results.ChoiLength;
     StoeckerLength = results.Stoecker.Length;

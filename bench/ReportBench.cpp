@@ -30,7 +30,8 @@ TReportInput FirstCase()
     in.WolfLength = 3.199;
     in.ChoiLength = 3.393;
     for (const TDesignFieldLayout& layout : DesignFieldLayouts)
-        in.Fields[static_cast<std::size_t>(layout.Field)] = {
+        if (layout.Value != nullptr)
+            in.Fields[static_cast<std::size_t>(layout.Field)] = {
             layout.InitialText, std::string(GetUnitsLabel(layout.UnitsType, 0))};
     return in;
 }

@@ -1,11 +1,14 @@
 #include "cli/Batch.h"
 
+#include "cli/CaseFields.h"
 #include "cli/CaseRun.h"
 #include "cli/Csv.h"
 #include "cli/NumberOut.h"
 #include "cli/RatingRun.h"
+#include "cli/ResultValueOut.h"
 #include "cli/TubeLength.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -32,9 +35,14 @@ public:
         if (value)
             AppendFullPrecision(Buffer, *value);
     }
-    void Empty(int count = 1)
+    void Value(const TResultValue& value)
     {
-        for (int i = 0; i < count; ++i)
+        Separate();
+        AppendCsvValue(Buffer, value);
+    }
+    void Empty(std::size_t count = 1)
+    {
+        for (std::size_t i = 0; i < count; ++i)
             Separate();
     }
     void WriteTo(std::ostream& out)
@@ -55,24 +63,31 @@ private:
     bool Started = false;
 };
 
-void CaseNumber(TRow& row, const TCaseRun& run, const TCaseValue& value)
+// The case's columns: the refrigerant, then the fields as used, in the order
+// of the input columns; the fields in `blank` are left empty.
+void CaseColumns(TRow& row, const TCaseRun& run, std::initializer_list<TDesignField> blank = {})
 {
-    if (run.Prepared)
-        row.Number(value.Number());
-    else
-        row.Empty();
+    row.Text(run.Refrigerant);
+    for (std::size_t i = ckTc; i < CaseKeyCount; ++i) {
+        const TDesignField field = CaseKeyField(static_cast<TCaseKey>(i));
+        if (std::find(blank.begin(), blank.end(), field) != blank.end())
+            row.Empty();
+        else
+            row.Number(CaseNumber(run, field));
+    }
 }
 
-const char* StatusName(TStoeckerStatus status)
+// The result columns from sfRefrigEffect up to, not including, `end`.
+void ResultColumns(TRow& row, const TSolveResults& results, const TSolveOutcome& outcome,
+                   std::size_t end = SolveFieldCount)
 {
-    return status == TStoeckerStatus::Ok        ? "ok"
-           : status == TStoeckerStatus::Refused ? "refused"
-                                                : "notRun";
+    for (std::size_t i = 0; i < end; ++i)
+        row.Value(SolveFieldValue(static_cast<TSolveField>(i), results, outcome));
 }
 
 // The column of a batch that turns its row into a rating, and the columns a
 // batch with it writes after the sizing columns.
-constexpr const char* LengthColumn = "length";
+const char* const LengthColumn = DesignFieldLayout(dfLength).Key;
 constexpr int RatingColumnCount = 5;
 
 void WriteHeader(std::ostream& out, std::string& buffer, bool rates)
@@ -80,10 +95,8 @@ void WriteHeader(std::ostream& out, std::string& buffer, bool rates)
     TRow row(buffer);
     for (std::size_t i = 0; i < CaseKeyCount; ++i)
         row.Text(CaseKeyName(static_cast<TCaseKey>(i)));
-    for (const char* name :
-         {"refrigEffect", "wolfLength", "choiLength", "stoeckerLength", "leavingTemp", "choked",
-          "solved", "error", "stoeckerStatus", "stoeckerMessage"})
-        row.Text(name);
+    for (const TSolveFieldLayout& layout : SolveFieldLayouts)
+        row.Text(layout.Key);
     if (rates) {
         for (const char* name :
              {LengthColumn, "wolfFlow", "choiFlow", "stoeckerFlow", "stoeckerChoked"})
@@ -92,18 +105,17 @@ void WriteHeader(std::ostream& out, std::string& buffer, bool rates)
     row.WriteTo(out);
 }
 
-// A row that could not be taken as a case: its inputs as given and the reason.
+// A row that could not be taken as a case: its inputs as given, and as
+// results a Solve that failed with the reason.
 void WriteRefusedRow(std::ostream& out, std::string& buffer, const TCaseInput& input,
                      const std::string& reason, const std::optional<std::string>* length)
 {
     TRow row(buffer);
     for (std::size_t i = 0; i < CaseKeyCount; ++i)
         row.Text(input.Values[i] ? std::string_view(*input.Values[i]) : std::string_view());
-    row.Empty(6);
-    row.Text("false");
-    row.Text(reason);
-    row.Text("notRun");
-    row.Empty();
+    TSolveOutcome outcome;
+    outcome.Error = reason;
+    ResultColumns(row, TSolveResults(), outcome);
     if (length != nullptr) {
         row.Text(*length ? std::string_view(**length) : std::string_view());
         row.Empty(RatingColumnCount - 1);
@@ -112,35 +124,30 @@ void WriteRefusedRow(std::ostream& out, std::string& buffer, const TCaseInput& i
 }
 
 // A rating row: the case's values as used (the mass flow and duty are what
-// the rating finds, so they stay empty), solved when any method rated the
-// tube, the reasons of the methods that could not in the error column, and
-// the rated flows.
+// the rating finds, so they stay empty), its refrigerating effect, solved
+// when any method rated the tube, the reasons of the methods that could not
+// in the error column, no simulation status, and the rated flows.
 void WriteRatedRow(std::ostream& out, std::string& buffer, const TRatingRun& rating)
 {
     const TCaseRun& run = rating.Run;
-    const TDesignCase& c = run.Case;
     TRow row(buffer);
-    row.Text(run.Refrigerant);
-    for (const TCaseValue* value : {&c.tc, &c.te, &c.pc, &c.pe, &c.sc, &c.sh})
-        CaseNumber(row, run, *value);
-    row.Empty(2);
-    for (const TCaseValue* value : {&c.dp, &c.dpEvap, &c.id})
-        CaseNumber(row, run, *value);
-    row.Number(run.RefrigEffect);
-    row.Empty(5);
-    row.Text(rating.AnyRated() ? "true" : "false");
-    std::string reasons = run.Outcome.Error;
-    if (reasons.empty()) {
+    CaseColumns(row, run, {dfMr, dfQe});
+    TSolveOutcome outcome;
+    outcome.Solved = rating.AnyRated();
+    outcome.Error = run.Outcome.Error;
+    if (outcome.Error.empty()) {
         for (const TRating& r : rating.Ratings) {
             if (r.Rated)
                 continue;
-            if (!reasons.empty())
-                reasons += "; ";
-            reasons += std::string(MethodName(r.Method)) + ": " + r.Message;
+            if (!outcome.Error.empty())
+                outcome.Error += "; ";
+            outcome.Error += std::string(MethodName(r.Method)) + ": " + r.Message;
         }
     }
-    row.Text(reasons);
-    row.Empty(2);
+    TSolveResults results;
+    results.RefrigEffect = run.Results.RefrigEffect;
+    ResultColumns(row, results, outcome, sfStoeckerStatus);
+    row.Empty(SolveFieldCount - sfStoeckerStatus);
     row.Number(rating.Length);
     for (const TRating& r : rating.Ratings)
         row.Number(r.Rated ? std::optional(r.MassFlow) : std::nullopt);
@@ -151,24 +158,9 @@ void WriteRatedRow(std::ostream& out, std::string& buffer, const TRatingRun& rat
 
 void WriteSolvedRow(std::ostream& out, std::string& buffer, const TCaseRun& run, bool rates)
 {
-    const TDesignCase& c = run.Case;
-    const bool ok = run.Outcome.Stoecker == TStoeckerStatus::Ok;
-    const auto& stoecker = run.Results.Stoecker;
     TRow row(buffer);
-    row.Text(run.Refrigerant);
-    for (const TCaseValue* value :
-         {&c.tc, &c.te, &c.pc, &c.pe, &c.sc, &c.sh, &c.mr, &c.Qe, &c.dp, &c.dpEvap, &c.id})
-        CaseNumber(row, run, *value);
-    row.Number(run.RefrigEffect);
-    row.Number(run.Window.WolfShown ? std::optional(run.Results.WolfLength) : std::nullopt);
-    row.Number(run.Window.ChoiShown ? std::optional(run.Results.ChoiLength) : std::nullopt);
-    row.Number(ok ? std::optional(stoecker.Length) : std::nullopt);
-    row.Number(ok ? std::optional(stoecker.LeavingTemp) : std::nullopt);
-    row.Text(ok ? (stoecker.Choked ? "true" : "false") : "");
-    row.Text(run.Outcome.Solved ? "true" : "false");
-    row.Text(run.Outcome.Error);
-    row.Text(StatusName(run.Outcome.Stoecker));
-    row.Text(run.Outcome.Refusal);
+    CaseColumns(row, run);
+    ResultColumns(row, run.Results, run.Outcome);
     if (rates)
         row.Empty(RatingColumnCount);
     row.WriteTo(out);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sizing/DesignFields.h"
+
 #include <array>
 #include <optional>
 #include <stdexcept>
@@ -24,8 +26,11 @@ enum TCaseKey {
 
 constexpr std::size_t CaseKeyCount = 12;
 
-// "refrigerant", "tc", ... as used for options (with "--") and batch columns.
+// "refrigerant", then the keys of the design fields: as used for options
+// (with "--") and batch columns.
 const char* CaseKeyName(TCaseKey key);
+// The design field a key gives (the refrigerant is none).
+TDesignField CaseKeyField(TCaseKey key);
 std::optional<TCaseKey> FindCaseKey(const std::string& name);
 
 struct TCaseInput {

@@ -23,21 +23,18 @@ TReportInput InputOf(const TRefrigLib& lib, const TCaseRun& run)
     in.RNumber = lib.GetRNumber();
     in.Formula = lib.GetFormula();
     in.ChemicalName = lib.GetChemicalName();
-    in.RefrigEffect = run.RefrigEffect.value_or(0);
+    in.RefrigEffect = run.Results.RefrigEffect.value_or(0);
     in.StoeckerLength = run.Results.Stoecker.Length;
     in.LeavingTemp = run.Results.Stoecker.LeavingTemp;
     in.Choked = run.Results.Stoecker.Choked;
     in.WolfLength = run.Results.WolfLength;
     in.ChoiLength = run.Results.ChoiLength;
-    const TDesignCase& c = run.Case;
-    const std::pair<TDesignField, const TCaseValue*> fields[] = {
-        {dfTc, &c.tc}, {dfTe, &c.te},         {dfPc, &c.pc}, {dfPe, &c.pe},
-        {dfSc, &c.sc}, {dfSh, &c.sh},         {dfQe, &c.Qe}, {dfMr, &c.mr},
-        {dfDp, &c.dp}, {dfDpEvap, &c.dpEvap}, {dfId, &c.id}};
-    for (const auto& [field, value] : fields) {
-        auto& shown = in.Fields[static_cast<std::size_t>(field)];
-        shown.Text = ShownText(field, value->Number());
-        shown.Unit = std::string(GetUnitsLabel(DesignFieldLayout(field).UnitsType, 0));
+    for (const TDesignFieldLayout& layout : DesignFieldLayouts) {
+        if (layout.Value == nullptr)
+            continue;
+        auto& shown = in.Fields[static_cast<std::size_t>(layout.Field)];
+        shown.Text = ShownText(layout.Field, (run.Case.*layout.Value).Number());
+        shown.Unit = std::string(GetUnitsLabel(layout.UnitsType, 0));
     }
     return in;
 }

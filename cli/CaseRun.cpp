@@ -15,33 +15,20 @@
 
 namespace {
 
-struct TNumericKey {
-    TCaseKey Key;
-    TDesignField Field;
-    const char* Unit;
-};
-
-constexpr TNumericKey NumericKeys[] = {
-    {ckTc, dfTc, "°C"},   {ckTe, dfTe, "°C"},       {ckPc, dfPc, "kPa"},  {ckPe, dfPe, "kPa"},
-    {ckSc, dfSc, "K"},    {ckSh, dfSh, "K"},        {ckMr, dfMr, "kg/s"}, {ckDuty, dfQe, "kW"},
-    {ckDpl, dfDp, "kPa"}, {ckDpe, dfDpEvap, "kPa"}, {ckId, dfId, "mm"},
-};
-
-std::optional<double> ReadNumber(const TCaseInput& input, const TNumericKey& key)
+// The number given for a design field, checked against the field's range.
+std::optional<double> ReadNumber(const TCaseInput& input, TCaseKey key)
 {
-    const auto& text = input[key.Key];
+    const auto& text = input[key];
     if (!text)
         return std::nullopt;
-    const std::string name = CaseKeyName(key.Key);
+    const std::string name = CaseKeyName(key);
     const auto value = TryTextToFloat(*text);
     if (!value || !std::isfinite(static_cast<double>(*value)))
         throw EBadInput(name + ": '" + *text + "' is not a number");
     const double number = static_cast<double>(*value);
-    if (!InFieldRange(key.Field, number)) {
-        const auto& layout = DesignFieldLayout(key.Field);
-        throw EBadInput(name + ": " + *text + " is outside the range " +
-                        Format("%g to %g %s", {layout.RangeLo, layout.RangeHi, key.Unit}));
-    }
+    const TDesignField field = CaseKeyField(key);
+    if (!InFieldRange(field, number))
+        throw EBadInput(name + ": " + *text + " is outside the range " + FieldRangeText(field));
     return number;
 }
 
@@ -101,15 +88,10 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
 
 TCaseRun PrepareCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
 {
-    std::optional<double> given[std::size(NumericKeys)];
-    for (std::size_t i = 0; i < std::size(NumericKeys); ++i)
-        given[i] = ReadNumber(input, NumericKeys[i]);
-    auto value = [&](TCaseKey key) -> const std::optional<double>& {
-        for (std::size_t i = 0; i < std::size(NumericKeys); ++i)
-            if (NumericKeys[i].Key == key)
-                return given[i];
-        throw std::logic_error("unknown case key");
-    };
+    std::optional<double> given[CaseKeyCount];
+    for (std::size_t i = ckTc; i < CaseKeyCount; ++i)
+        given[i] = ReadNumber(input, static_cast<TCaseKey>(i));
+    auto value = [&](TCaseKey key) -> const std::optional<double>& { return given[key]; };
     if (value(ckMr) && value(ckDuty))
         throw EBadInput("give either mr or duty, not both");
 
@@ -142,8 +124,7 @@ TCaseRun PrepareCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
         c.pe = ShownValue(dfPe, value(ckPe).value_or(PressureOfTemperature(lib, te)));
         if (!value(ckDuty))
             c.mr = Given(value(ckMr), dfMr);
-        run.RefrigEffect = RefrigeratingEffect(lib, c);
-        const double effect = *run.RefrigEffect;
+        const double effect = RefrigeratingEffect(lib, c);
         run.Results.RefrigEffect = effect;
         if (value(ckDuty)) {
             const double duty = ShownValue(dfQe, *value(ckDuty));

@@ -16,9 +16,8 @@
 struct TCaseRun {
     std::string Refrigerant; // the name selected, spelled as in the library
     std::string DisplayName;
-    TDesignCase Case;                   // the values used, in storage units
-    bool Prepared = false;              // every value of Case is a number
-    std::optional<double> RefrigEffect; // kJ/kg; also in Results once found
+    TDesignCase Case;      // the values used, in storage units
+    bool Prepared = false; // every value of Case is a number
     TSolveResults Results;
     TSolveOutcome Outcome;
     TWindowTexts Window;

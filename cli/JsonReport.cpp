@@ -1,69 +1,14 @@
 #include "cli/JsonReport.h"
 
+#include "cli/CaseFields.h"
 #include "cli/NumberOut.h"
+#include "cli/ResultValueOut.h"
 
 namespace {
 
-std::optional<double> Number(const TCaseRun& run, const TCaseValue& value)
+void WriteSteps(std::ostream& out, const std::vector<TStoeckerStep>& steps)
 {
-    if (!run.Prepared)
-        return std::nullopt;
-    return value.Number();
-}
-
-const char* StatusName(TStoeckerStatus status)
-{
-    switch (status) {
-    case TStoeckerStatus::Ok:
-        return "ok";
-    case TStoeckerStatus::Refused:
-        return "refused";
-    case TStoeckerStatus::NotRun:
-    default:
-        return "notRun";
-    }
-}
-
-} // namespace
-
-void WriteJsonReport(std::ostream& out, const TCaseRun& run)
-{
-    const TDesignCase& c = run.Case;
-    const bool ok = run.Outcome.Stoecker == TStoeckerStatus::Ok;
-    const auto& stoecker = run.Results.Stoecker;
-    auto field = [&](const char* name, const std::string& value) {
-        out << "  " << JsonString(name) << ": " << value << ",\n";
-    };
-    out << "{\n";
-    field("refrigerant", JsonString(run.Refrigerant));
-    field("displayName", JsonString(run.DisplayName));
-    field("tc", JsonNumber(Number(run, c.tc)));
-    field("te", JsonNumber(Number(run, c.te)));
-    field("pc", JsonNumber(Number(run, c.pc)));
-    field("pe", JsonNumber(Number(run, c.pe)));
-    field("sc", JsonNumber(Number(run, c.sc)));
-    field("sh", JsonNumber(Number(run, c.sh)));
-    field("dpl", JsonNumber(Number(run, c.dp)));
-    field("dpe", JsonNumber(Number(run, c.dpEvap)));
-    field("id", JsonNumber(Number(run, c.id)));
-    field("refrigEffect", JsonNumber(run.RefrigEffect));
-    field("massFlow", JsonNumber(Number(run, c.mr)));
-    field("duty", JsonNumber(Number(run, c.Qe)));
-    field("wolfLength",
-          JsonNumber(run.Window.WolfShown ? std::optional(run.Results.WolfLength) : std::nullopt));
-    field("choiLength",
-          JsonNumber(run.Window.ChoiShown ? std::optional(run.Results.ChoiLength) : std::nullopt));
-    out << "  \"stoecker\": {\n";
-    out << "    \"status\": " << JsonString(StatusName(run.Outcome.Stoecker)) << ",\n";
-    out << "    \"message\": "
-        << (run.Outcome.Refusal.empty() ? "null" : JsonString(run.Outcome.Refusal)) << ",\n";
-    out << "    \"length\": " << JsonNumber(ok ? std::optional(stoecker.Length) : std::nullopt)
-        << ",\n";
-    out << "    \"leavingTemp\": "
-        << JsonNumber(ok ? std::optional(stoecker.LeavingTemp) : std::nullopt) << ",\n";
-    out << "    \"choked\": " << (ok ? (stoecker.Choked ? "true" : "false") : "null") << ",\n";
     out << "    \"steps\": [";
-    const auto& steps = run.Results.Steps;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const auto& s = steps[i];
         out << (i == 0 ? "\n" : ",\n") << "      [" << FullPrecision(s.t) << ", "
@@ -73,8 +18,29 @@ void WriteJsonReport(std::ostream& out, const TCaseRun& run)
             << "]";
     }
     out << (steps.empty() ? "]\n" : "\n    ]\n");
+}
+
+} // namespace
+
+// The case's members, then the results: the simulation's in a "stoecker"
+// object with its steps, the others around it in the table's order, the
+// error last.
+void WriteJsonReport(std::ostream& out, const TCaseRun& run)
+{
+    auto member = [&](const char* indent, TSolveField field, const char* end) {
+        out << indent << JsonString(SolveFieldLayout(field).JsonKey) << ": "
+            << JsonValue(SolveFieldValue(field, run.Results, run.Outcome)) << end;
+    };
+    out << "{\n";
+    WriteCaseMembers(out, run);
+    for (const TSolveField field : {sfWolfLength, sfChoiLength})
+        member("  ", field, ",\n");
+    out << "  \"stoecker\": {\n";
+    for (const TSolveField field :
+         {sfStoeckerStatus, sfStoeckerMessage, sfStoeckerLength, sfLeavingTemp, sfChoked})
+        member("    ", field, ",\n");
+    WriteSteps(out, run.Results.Steps);
     out << "  },\n";
-    field("solved", run.Outcome.Solved ? "true" : "false");
-    out << "  \"error\": " << (run.Outcome.Error.empty() ? "null" : JsonString(run.Outcome.Error))
-        << "\n}\n";
+    member("  ", sfSolved, ",\n");
+    member("  ", sfError, "\n}\n");
 }

@@ -31,8 +31,8 @@ void WriteRatingText(std::ostream& out, const TRatingRun& rating)
     out << run.DisplayName << "\n\n";
     WriteCaseLines(out, run, {dfQe, dfMr});
     out << '\n';
-    if (run.RefrigEffect)
-        out << RefrigEffectText(*run.RefrigEffect) << '\n';
+    if (run.Results.RefrigEffect)
+        out << RefrigEffectText(*run.Results.RefrigEffect) << '\n';
     out << "Rated: " << TubeLengthText(rating.Length) << " m";
     if (run.Prepared)
         out << " of " << ShownText(dfId, run.Case.id.Number()) << " mm bore";

@@ -89,8 +89,8 @@ void WriteCaseHead(std::ostream& out, const TSelectionRun& selection)
     out << run.DisplayName << "\n\n";
     WriteCaseLines(out, run);
     out << '\n';
-    if (run.RefrigEffect)
-        out << RefrigEffectText(*run.RefrigEffect) << '\n';
+    if (run.Results.RefrigEffect)
+        out << RefrigEffectText(*run.Results.RefrigEffect) << '\n';
 }
 
 } // namespace

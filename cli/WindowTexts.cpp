@@ -13,27 +13,18 @@ TWindowTexts::TWindowTexts(bool withTexts) : WithTexts(withTexts)
     Panel0 = InitialSolvedText;
 }
 
-void TWindowTexts::ClearSteps()
-{
-    Steps.clear();
-}
-void TWindowTexts::AddStep(const TStoeckerStep& step)
-{
-    if (WithTexts)
-        Steps.push_back(step);
-}
+void TWindowTexts::ClearSteps() {}
+void TWindowTexts::AddStep(const TStoeckerStep&) {}
 void TWindowTexts::ShowWolf(double length)
 {
     if (WithTexts)
         WolfLabelText = WolfLabel(length);
-    WolfShown = true;
 }
 
 void TWindowTexts::ShowChoi(double length)
 {
     if (WithTexts)
         ChoiLabelText = ChoiLabel(length);
-    ChoiShown = true;
 }
 
 void TWindowTexts::ShowStoecker(const TStoeckerResults& results)

@@ -17,13 +17,10 @@ public:
     std::string Panel1; // leaving temperature
     std::string Panel2; // capillary length
     std::vector<std::string> Refusals;
-    std::vector<TStoeckerStep> Steps;
-    bool WolfShown = false;
-    bool ChoiShown = false;
     bool WithTexts = true;
 
-    // withTexts false: only what the batch output uses, whether the Wolf
-    // and Cho lengths were shown; no labels, panels, refusals or steps.
+    // withTexts false: none of these texts, for output that does not print
+    // them. The simulation's rows are kept by the Solve's results.
     explicit TWindowTexts(bool withTexts = true);
 
     void ClearSteps() override;

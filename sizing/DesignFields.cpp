@@ -1,7 +1,9 @@
 #include "sizing/DesignFields.h"
 
 #include "common/FixedRounding.h"
+#include "common/Format.h"
 #include "common/TextToNumber.h"
+#include "sizing/Rating.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,18 +11,31 @@
 #include <optional>
 #include <string_view>
 
-const std::array<TDesignFieldLayout, 11> DesignFieldLayouts = {{
-    {dfTc, "Condensing", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "40.0"},
-    {dfTe, "Evaporating", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "5.0"},
-    {dfPc, "Condensing pressure", utPressure, "%0.3f", ft_Fixed, 5, 0, 0, "1500.000"},
-    {dfPe, "Evaporating pressure", utPressure, "%0.3f", ft_Fixed, 5, 0, 0, "600.000"},
-    {dfSc, "Sub-Cooling", utTemperatureChange, "%0.1f", ft_Fixed, 5, 0, 20, "5.0"},
-    {dfSh, "Superheat", utTemperatureChange, "%0.1f", ft_Fixed, 5, 0, 20, "7.5"},
-    {dfQe, "Circuit Duty", utDutyPrim, "%0.3f", ft_AutoOverride, 7, 0, 0, "1.630"},
-    {dfMr, "Mass Flow", utMassFlow, "%0.3f", ft_AutoOverride, 5, 0, 0, "0.0100"},
-    {dfDp, "Fitting dP", utWaterPressDrop, "%0.3f", ft_Fixed, 5, 0, 500, "30.000"},
-    {dfDpEvap, "EvapCoil dP", utWaterPressDrop, "%0.3f", ft_Fixed, 5, 0, 500, "140.000"},
-    {dfId, "Tube ID", utLengthSmall, "%0.4f", ft_Fixed, 5, 0.5, 50, "1.6300"},
+const std::array<TDesignFieldLayout, DesignFieldCount> DesignFieldLayouts = {{
+    {dfTc, "tc", "tc", "Condensing", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "40.0", "°C",
+     &TDesignCase::tc},
+    {dfTe, "te", "te", "Evaporating", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "5.0", "°C",
+     &TDesignCase::te},
+    {dfPc, "pc", "pc", "Condensing pressure", utPressure, "%0.3f", ft_Fixed, 5, 0, 0, "1500.000",
+     "kPa", &TDesignCase::pc},
+    {dfPe, "pe", "pe", "Evaporating pressure", utPressure, "%0.3f", ft_Fixed, 5, 0, 0, "600.000",
+     "kPa", &TDesignCase::pe},
+    {dfSc, "sc", "sc", "Sub-Cooling", utTemperatureChange, "%0.1f", ft_Fixed, 5, 0, 20, "5.0", "K",
+     &TDesignCase::sc},
+    {dfSh, "sh", "sh", "Superheat", utTemperatureChange, "%0.1f", ft_Fixed, 5, 0, 20, "7.5", "K",
+     &TDesignCase::sh},
+    {dfQe, "duty", "duty", "Circuit Duty", utDutyPrim, "%0.3f", ft_AutoOverride, 7, 0, 0, "1.630",
+     "kW", &TDesignCase::Qe},
+    {dfMr, "mr", "massFlow", "Mass Flow", utMassFlow, "%0.3f", ft_AutoOverride, 5, 0, 0, "0.0100",
+     "kg/s", &TDesignCase::mr},
+    {dfDp, "dpl", "dpl", "Fitting dP", utWaterPressDrop, "%0.3f", ft_Fixed, 5, 0, 500, "30.000",
+     "kPa", &TDesignCase::dp},
+    {dfDpEvap, "dpe", "dpe", "EvapCoil dP", utWaterPressDrop, "%0.3f", ft_Fixed, 5, 0, 500,
+     "140.000", "kPa", &TDesignCase::dpEvap},
+    {dfId, "id", "id", "Tube ID", utLengthSmall, "%0.4f", ft_Fixed, 5, 0.5, 50, "1.6300", "mm",
+     &TDesignCase::id},
+    {dfLength, "length", "length", "Tube length", utLengthPrim, "%0.3f", ft_Fixed, 5, TubeLengthLo,
+     TubeLengthHi, "3.000", "m", nullptr},
 }};
 
 const TDesignFieldLayout& DesignFieldLayout(TDesignField field)
@@ -47,9 +62,9 @@ struct TShownRounding {
     double AutoBelow = 0;
 };
 
-std::array<TShownRounding, 11> MakeShownRoundings()
+std::array<TShownRounding, DesignFieldCount> MakeShownRoundings()
 {
-    std::array<TShownRounding, 11> roundings{};
+    std::array<TShownRounding, DesignFieldCount> roundings{};
     for (const auto& layout : DesignFieldLayouts) {
         auto& r = roundings[static_cast<std::size_t>(layout.Field)];
         const std::string_view format = layout.FormatStr;
@@ -82,7 +97,7 @@ std::optional<int> AutoDecimalsOfSmall(double value)
 // ShownValue without making the text, where that gives the same number.
 std::optional<double> ShownValueByNumber(TDesignField field, double value)
 {
-    static const std::array<TShownRounding, 11> roundings = MakeShownRoundings();
+    static const std::array<TShownRounding, DesignFieldCount> roundings = MakeShownRoundings();
     const TShownRounding& r = roundings[static_cast<std::size_t>(field)];
     if (!r.Fixed || !std::isfinite(value))
         return std::nullopt;
@@ -113,4 +128,10 @@ bool InFieldRange(TDesignField field, double value)
     if (layout.RangeLo == 0 && layout.RangeHi == 0)
         return true;
     return value >= layout.RangeLo && value <= layout.RangeHi;
+}
+
+std::string FieldRangeText(TDesignField field)
+{
+    const auto& layout = DesignFieldLayout(field);
+    return Format("%g to %g %s", {layout.RangeLo, layout.RangeHi, layout.Unit});
 }

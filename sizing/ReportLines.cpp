@@ -1,6 +1,7 @@
 #include "sizing/ReportLines.h"
 
 #include "common/Format.h"
+#include "sizing/SolveFields.h"
 
 const char* const CapillaryReportTitle = "Capillary Tube Estimate";
 
@@ -20,18 +21,22 @@ const TFieldGroup FieldGroups[] = {
     {"Pressure Drops", {{"Fittings", dfDp}, {"Evaporator", dfDpEvap}}},
 };
 
+// A result's line: its caption, its number as the report shows it, its unit.
+TReportLine Result(TSolveField field, double value)
+{
+    const TSolveFieldLayout& layout = SolveFieldLayout(field);
+    return {TReportLineKind::Line, layout.Caption, Format(layout.FormatStr, {value}), layout.Unit};
+}
+
 } // namespace
 
 std::vector<TReportLine> CapillaryReportLines(const TReportInput& in)
 {
     using K = TReportLineKind;
     std::vector<TReportLine> lines = {
-        {K::Heading, "Refrigerant", "", ""},
-        {K::Line, "R Number", in.RNumber, ""},
-        {K::Line, "Formula", in.Formula, ""},
-        {K::Line, "Chemical Name", in.ChemicalName, ""},
-        {K::Line, "Refrigerating Effect", Format("%0.1f", {in.RefrigEffect}), "kJ/kg"},
-        {K::Blank, "", "", ""},
+        {K::Heading, "Refrigerant", "", ""},     {K::Line, "R Number", in.RNumber, ""},
+        {K::Line, "Formula", in.Formula, ""},    {K::Line, "Chemical Name", in.ChemicalName, ""},
+        Result(sfRefrigEffect, in.RefrigEffect), {K::Blank, "", "", ""},
     };
     auto field = [&in](const char* caption, TDesignField f) {
         const auto& shown = in.Fields[static_cast<std::size_t>(f)];
@@ -46,12 +51,12 @@ std::vector<TReportLine> CapillaryReportLines(const TReportInput& in)
     lines.push_back({K::Heading, "Capillary tube", "", ""});
     lines.push_back(field("Inside diameter", dfId));
     if (in.StoeckerLength > 0)
-        lines.push_back({K::Line, "Stoecker length", Format("%0.3f", {in.StoeckerLength}), "m"});
-    lines.push_back({K::Line, "Leaving temp", Format("%0.1f", {in.LeavingTemp}), "°C"});
+        lines.push_back(Result(sfStoeckerLength, in.StoeckerLength));
+    lines.push_back(Result(sfLeavingTemp, in.LeavingTemp));
     if (in.Choked)
-        lines.push_back({K::Line, "Choked flow", "", ""});
-    lines.push_back({K::Line, "Wolf length", Format("%0.3f", {in.WolfLength}), "m"});
-    lines.push_back({K::Line, "Choi length", Format("%0.3f", {in.ChoiLength}), "m"});
+        lines.push_back({K::Line, SolveFieldLayout(sfChoked).Caption, "", ""});
+    lines.push_back(Result(sfWolfLength, in.WolfLength));
+    lines.push_back(Result(sfChoiLength, in.ChoiLength));
     lines.push_back({K::Blank, "", "", ""});
     return lines;
 }

@@ -31,7 +31,7 @@ struct TReportInput {
     struct TShownField {
         std::string Text, Unit;
     };
-    std::array<TShownField, DesignFieldLayouts.size()> Fields; // by TDesignField
+    std::array<TShownField, CaseFieldCount> Fields; // by TDesignField
 };
 
 std::vector<TReportLine> CapillaryReportLines(const TReportInput& input);

@@ -33,11 +33,15 @@ TSolveOutcome RunSolve(const TRefrigLib& lib, const TDesignCase& designCase, TSo
                        TSolveView& view)
 {
     TSolveOutcome outcome;
+    results.WolfFound = false;
+    results.ChoiFound = false;
     try {
         results.WolfLength = SolveWolf(lib, designCase);
+        results.WolfFound = true;
         view.ShowWolf(results.WolfLength);
 
         results.ChoiLength = SolveChoi(lib, designCase);
+        results.ChoiFound = true;
         view.ShowChoi(results.ChoiLength);
 
         TRecordingSink steps(results, view);

@@ -60,10 +60,10 @@ std::vector<TShown> ShownNumbers(const TRefrigLib& lib, const TCaseRun& run)
         {"Stoecker", run.Results.Stoecker.Length, 3},
         {"leaving temperature", run.Results.Stoecker.LeavingTemp, 1},
     };
-    if (run.RefrigEffect)
-        shown.push_back({"effect", *run.RefrigEffect, 1});
-    for (std::size_t i = 0; i < run.Window.Steps.size(); ++i) {
-        const TStoeckerStep& s = run.Window.Steps[i];
+    if (run.Results.RefrigEffect)
+        shown.push_back({"effect", *run.Results.RefrigEffect, 1});
+    for (std::size_t i = 0; i < run.Results.Steps.size(); ++i) {
+        const TStoeckerStep& s = run.Results.Steps[i];
         const std::string row = "row " + std::to_string(i + 1) + " ";
         shown.insert(shown.end(), {{row + "t", s.t, 0},
                                    {row + "P", s.p * 0.001, 1},
@@ -96,7 +96,7 @@ TEST(ShownDigits, WorkedExampleIsTheSameOnEveryProcessor)
     TRefrigLib lib;
     const TCaseRun run = RunCase(lib, Case("R22", "40", "5", "0.01", "1.63"));
     ASSERT_TRUE(run.Outcome.Solved);
-    ASSERT_EQ(run.Window.Steps.size(), 28U);
+    ASSERT_EQ(run.Results.Steps.size(), 28U);
     for (const TShown& shown : ShownNumbers(lib, run))
         EXPECT_TRUE(FarFromATie(shown));
 }

@@ -1,0 +1,75 @@
+// Which results a Solve leaves without a value: every output names the
+// results from one table, so a value here is the value of the batch column,
+// the JSON member and the report line alike.
+#include "sizing/SolveFields.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct TSilentView : TSolveView {
+    void ClearSteps() override {}
+    void AddStep(const TStoeckerStep&) override {}
+    void ShowWolf(double) override {}
+    void ShowChoi(double) override {}
+    void ShowStoecker(const TStoeckerResults&) override {}
+    void ShowRefusal(const std::string&) override {}
+    void ShowCapillaryLength(double) override {}
+    void ShowSolved(bool) override {}
+};
+
+// A value's shape: "-" none, "n" a number, "true"/"false", or the text.
+std::string Shape(const TResultValue& value)
+{
+    if (std::holds_alternative<double>(value))
+        return "n";
+    if (const auto* flag = std::get_if<bool>(&value))
+        return *flag ? "true" : "false";
+    if (const auto* text = std::get_if<std::string>(&value))
+        return *text;
+    return "-";
+}
+
+struct TFieldsCase {
+    const char* Name;
+    double te, sc;
+    // By TSolveField, in the batch's order.
+    const char* Shapes[SolveFieldCount];
+};
+
+TEST(SolveFields, ValuesFollowHowFarTheSolveGot)
+{
+    const TFieldsCase cases[] = {
+        {"worked example", 5.0, 5.0, {"n", "n", "n", "n", "n", "false", "true", "-", "ok", "-"}},
+        {"simulation refuses",
+         45.0,
+         5.0,
+         {"n", "n", "n", "-", "-", "-", "true", "-", "refused", "te must be less than tc..."}},
+        {"Cho fails",
+         5.0,
+         0.0,
+         {"n", "n", "-", "-", "-", "-", "false", "Floating point division by zero", "notRun", "-"}},
+    };
+    const TRefrigLib lib;
+    for (const auto& c : cases) {
+        TDesignCase designCase;
+        designCase.pc = 1540.346;
+        designCase.pe = 586.201;
+        designCase.te = c.te;
+        designCase.sc = c.sc;
+        TSolveResults results;
+        results.RefrigEffect = 169.3;
+        // A Solve before this one found both lengths.
+        results.WolfFound = results.ChoiFound = true;
+        TSilentView view;
+        const TSolveOutcome outcome = RunSolve(lib, designCase, results, view);
+        for (std::size_t i = 0; i < SolveFieldCount; ++i) {
+            const auto field = static_cast<TSolveField>(i);
+            EXPECT_EQ(Shape(SolveFieldValue(field, results, outcome)), c.Shapes[i])
+                << c.Name << ": " << SolveFieldLayout(field).Key;
+        }
+    }
+}
+
+} // namespace
