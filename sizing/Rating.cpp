@@ -2,11 +2,13 @@
 
 #include "common/CheckedMath.h"
 #include "common/Format.h"
+#include "sizing/CaseRules.h"
 #include "sizing/RefrigEffect.h"
 #include "sizing/RootFinder.h"
 
 #include <cmath>
 #include <exception>
+#include <limits>
 
 namespace {
 
@@ -159,7 +161,15 @@ TRating RateTube(const TRefrigLib& lib, const TDesignCase& designCase, double le
                                        {root.Evaluations}));
     }
 
-    const double duty = root.X * effect;
+    // The duty of the flow by the same rule the duty field follows the mass
+    // flow field with.
+    double duty = 0;
+    try {
+        if (std::isfinite(root.X))
+            duty = DutyOfMassFlow(root.X, effect);
+    } catch (const std::exception&) {
+        duty = std::numeric_limits<double>::infinity();
+    }
     if (!std::isfinite(root.X) || !std::isfinite(duty))
         return NotRated(rating, "the calculation gave no finite flow");
     rating.Rated = true;
