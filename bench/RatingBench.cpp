@@ -2,19 +2,11 @@
 // by all three methods, and one selection table over the standard bores.
 #include "sizing/Rating.h"
 #include "sizing/TubeSelection.h"
+#include "support/WorkedExample.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-TDesignCase WorkedExample()
-{
-    TDesignCase c;
-    c.pc = 1540.346;
-    c.pe = 586.201;
-    c.Qe = 1.693;
-    return c;
-}
 
 // A tube of 2.4 m on the worked example's bore: the flow by each method.
 void RateThreeMethods(benchmark::State& state)

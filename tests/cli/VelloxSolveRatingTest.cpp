@@ -1,6 +1,7 @@
 // vellox-solve rating a tube (--rate), listing the standard bores (--select)
 // and rating the rows of a batch that have a length, run as a user runs it.
 #include "JsonCheck.h"
+#include "SolveTool.h"
 #include "support/ParamName.h"
 #include "support/TempDir.h"
 
@@ -15,35 +16,6 @@
 #include <vector>
 
 namespace {
-
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-// Runs the program with the given argument text (shell-quoted by the caller),
-// standard input from `input`.
-TRun Solve(const std::string& args, const std::string& input = {})
-{
-    TTempDir dir;
-    const std::string errFile = (dir.Path() / "stderr").string();
-    const std::string command =
-        std::string(VELLOX_SOLVE) + " " + args + " 2>" + errFile + " <" + dir.Write("stdin", input);
-    TRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.Out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    run.Err.assign(std::istreambuf_iterator<char>(err), {});
-    return run;
-}
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -70,19 +42,6 @@ std::vector<std::string> Words(const std::string& line)
     for (std::string word; in >> word;)
         words.push_back(word);
     return words;
-}
-
-// The number after "key": in a line of JSON; NaN when absent or null.
-double Member(const std::string& line, const std::string& key)
-{
-    const std::string label = "\"" + key + "\": ";
-    const auto at = line.find(label);
-    if (at == std::string::npos)
-        return std::nan("");
-    const char* start = line.c_str() + at + label.size();
-    char* end = nullptr;
-    const double value = std::strtod(start, &end);
-    return end == start ? std::nan("") : value;
 }
 
 std::vector<std::string> CsvFields(const std::string& line)
@@ -118,11 +77,11 @@ TEST_P(VelloxSolveRates, TheSizedLengthBackToTheDesignFlow)
     ASSERT_EQ(json.Status, 0) << json.Err;
     EXPECT_TRUE(TJsonCheck(json.Out).Valid()) << json.Out;
     const std::string line = LineStarting(json.Out, std::string("    {\"method\": \"") + c.Method);
-    EXPECT_NEAR(Member(line, "massFlow"), 0.01, 1e-6) << line;
+    EXPECT_NEAR(JsonNumber(line, "massFlow"), 0.01, 1e-6) << line;
     // The duty is that flow times the refrigerating effect of the case.
-    EXPECT_NEAR(Member(line, "duty"), Member(line, "massFlow") * Member(json.Out, "refrigEffect"),
-                1e-12);
-    EXPECT_EQ(Member(json.Out, "length"), std::strtod(c.Length, nullptr));
+    EXPECT_NEAR(JsonNumber(line, "duty"),
+                JsonNumber(line, "massFlow") * JsonNumber(json.Out, "refrigEffect"), 1e-12);
+    EXPECT_EQ(JsonNumber(json.Out, "length"), std::strtod(c.Length, nullptr));
     EXPECT_NE(json.Out.find("\"rated\": true"), std::string::npos);
 
     const TRun text = Solve(std::string("--rate ") + c.Length);
@@ -239,11 +198,11 @@ TEST(VelloxSolveSelection, WorkedExampleTableAsJsonAndCsv)
         if (line.rfind("    {\"bore\": ", 0) == 0)
             rows.push_back(line);
     ASSERT_EQ(rows.size(), 30U);
-    EXPECT_EQ(Member(rows[12], "bore"), 1.63);
+    EXPECT_EQ(JsonNumber(rows[12], "bore"), 1.63);
     EXPECT_NE(rows[12].find("\"inch\": null"), std::string::npos);
     EXPECT_NE(rows[12].find("\"practical\": true"), std::string::npos);
-    EXPECT_NEAR(Member(rows[12], "stoecker"), 2.996, 0.0005);
-    EXPECT_EQ(Member(rows[29], "inch"), 0.08);
+    EXPECT_NEAR(JsonNumber(rows[12], "stoecker"), 2.996, 0.0005);
+    EXPECT_EQ(JsonNumber(rows[29], "inch"), 0.08);
     // The smallest bores choke in the first steps: the simulation's length
     // is then not positive and there is no spread.
     EXPECT_NE(rows[0].find("\"choked\": true"), std::string::npos);
@@ -258,7 +217,7 @@ TEST(VelloxSolveSelection, WorkedExampleTableAsJsonAndCsv)
     const auto designBore = CsvFields(lines[13]);
     ASSERT_EQ(designBore.size(), 11U);
     EXPECT_EQ(designBore[0], "1.63");
-    EXPECT_EQ(std::strtod(designBore[4].c_str(), nullptr), Member(rows[12], "stoecker"));
+    EXPECT_EQ(std::strtod(designBore[4].c_str(), nullptr), JsonNumber(rows[12], "stoecker"));
     EXPECT_EQ(designBore[6], "true");
 }
 

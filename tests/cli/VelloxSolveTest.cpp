@@ -1,4 +1,5 @@
 // vellox-solve run as a user runs it: arguments in, text, JSON or CSV out.
+#include "SolveTool.h"
 #include "support/ParamName.h"
 #include "support/TempDir.h"
 
@@ -12,49 +13,6 @@
 #include <sys/wait.h>
 
 namespace {
-
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-// Runs the program with the given argument text (shell-quoted by the caller),
-// optionally feeding standard input from a file.
-TRun Solve(const std::string& args, const std::string& input = {})
-{
-    TTempDir dir;
-    const std::string errFile = (dir.Path() / "stderr").string();
-    std::string command = std::string(VELLOX_SOLVE) + " " + args + " 2>" + errFile;
-    if (!input.empty())
-        command += " <" + dir.Write("stdin", input);
-    TRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.Out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    run.Err.assign(std::istreambuf_iterator<char>(err), {});
-    return run;
-}
-
-// The number after "key": in a JSON text (NaN when absent or null).
-double JsonNumber(const std::string& json, const std::string& key)
-{
-    const std::string label = "\"" + key + "\": ";
-    const auto at = json.find(label);
-    if (at == std::string::npos)
-        return std::nan("");
-    const char* start = json.c_str() + at + label.size();
-    char* end = nullptr;
-    const double value = std::strtod(start, &end);
-    return end == start ? std::nan("") : value;
-}
 
 // The steps of a JSON report, each the text between its "[" and "]": each
 // step is a line of its own, six blanks, then the bracketed values.

@@ -7,29 +7,12 @@
 #include "sizing/Wolf.h"
 #include "support/ParamName.h"
 #include "support/TempDir.h"
+#include "support/WorkedExample.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
-
-// The worked example: built-in R22, pressures as the field coupling shows them.
-TDesignCase WorkedExample()
-{
-    TDesignCase c;
-    c.tc = 40.0;
-    c.te = 5.0;
-    c.pc = 1540.346;
-    c.pe = 586.201;
-    c.sc = 5.0;
-    c.sh = 7.5;
-    c.mr = 0.01;
-    c.Qe = 1.693;
-    c.dp = 30.0;
-    c.dpEvap = 140.0;
-    c.id = 1.63;
-    return c;
-}
 
 struct TTable : TStepSink {
     std::vector<std::string> Rows{"old row"};

@@ -8,6 +8,7 @@
 #include "sizing/Wolf.h"
 #include "support/ParamName.h"
 #include "support/TempDir.h"
+#include "support/WorkedExample.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -16,24 +17,6 @@
 #include <limits>
 
 namespace {
-
-std::string ShippedLibrary()
-{
-    std::filesystem::path folder = std::filesystem::path(__FILE__).parent_path();
-    if (const char* data = std::getenv("VELLOX_TEST_DATA"); data != nullptr && *data != 0)
-        folder = data;
-    return (folder.parent_path().parent_path() / "data" / "RefLib8.rdf").string();
-}
-
-// The worked example: built-in R22, pressures as the field coupling shows them.
-TDesignCase WorkedExample()
-{
-    TDesignCase c;
-    c.pc = 1540.346;
-    c.pe = 586.201;
-    c.Qe = 1.693;
-    return c;
-}
 
 // A case on the selected refrigerant with its pressures on the dew line.
 TDesignCase CaseOn(const TRefrigLib& lib, double tc, double te, double sc, double id, double mr)
@@ -158,7 +141,7 @@ class RoundTrip : public testing::TestWithParam<TRoundTrip> {};
 TEST_P(RoundTrip, SizedLengthRatesBackToTheDesignFlow)
 {
     const auto& p = GetParam();
-    TRefrigLib lib(ShippedLibrary());
+    TRefrigLib lib(ShippedLibraryFile());
     lib.SelectRefrigerant(p.Refrigerant);
     ASSERT_EQ(lib.CurrentName(), p.Refrigerant);
     const TDesignCase c = CaseOn(lib, p.tc, p.te, p.sc, p.id, p.mr);
@@ -217,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(ShippedLibrary, RoundTrip,
 // flow rises as the tube is shortened and as the bore grows.
 TEST(Rating, FlowRisesAsTheTubeShortensAndTheBoreGrows)
 {
-    TRefrigLib lib(ShippedLibrary());
+    TRefrigLib lib(ShippedLibraryFile());
     const double lengths[] = {0.05, 0.2, 0.5, 1.0, 2.0, 4.0, 8.0, 20.0};
     const double bores[] = {0.5, 0.7, 1.0, 1.3, 1.63, 2.0, 2.5};
     for (const char* refrigerant : {"R22", "R134a", "R410A", "R600a"}) {
@@ -272,7 +255,7 @@ class RatingEdges : public testing::TestWithParam<TEdgeCase> {};
 TEST_P(RatingEdges, AnswerOrSayWhy)
 {
     const auto& p = GetParam();
-    TRefrigLib lib(ShippedLibrary());
+    TRefrigLib lib(ShippedLibraryFile());
     if (*p.Refrigerant != 0)
         lib.SelectRefrigerant(p.Refrigerant);
     const TDesignCase c = CaseOn(lib, p.tc, p.te, 5, p.id, 0.01);

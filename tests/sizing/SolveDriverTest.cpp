@@ -2,20 +2,13 @@
 
 #include "common/Errors.h"
 #include "sizing/SolveTexts.h"
+#include "support/WorkedExample.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <vector>
 
 namespace {
-
-TDesignCase WorkedExample()
-{
-    TDesignCase c;
-    c.pc = 1540.346;
-    c.pe = 586.201;
-    return c;
-}
 
 // Records what the window would show, in order.
 struct TRecorder : TSolveView {

@@ -3,21 +3,12 @@
 // the JSON member and the report line alike.
 #include "sizing/SolveFields.h"
 
+#include "support/WorkedExample.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-struct TSilentView : TSolveView {
-    void ClearSteps() override {}
-    void AddStep(const TStoeckerStep&) override {}
-    void ShowWolf(double) override {}
-    void ShowChoi(double) override {}
-    void ShowStoecker(const TStoeckerResults&) override {}
-    void ShowRefusal(const std::string&) override {}
-    void ShowCapillaryLength(double) override {}
-    void ShowSolved(bool) override {}
-};
 
 // A value's shape: "-" none, "n" a number, "true"/"false", or the text.
 std::string Shape(const TResultValue& value)
@@ -53,16 +44,14 @@ TEST(SolveFields, ValuesFollowHowFarTheSolveGot)
     };
     const TRefrigLib lib;
     for (const auto& c : cases) {
-        TDesignCase designCase;
-        designCase.pc = 1540.346;
-        designCase.pe = 586.201;
+        TDesignCase designCase = WorkedExample();
         designCase.te = c.te;
         designCase.sc = c.sc;
         TSolveResults results;
         results.RefrigEffect = 169.3;
         // A Solve before this one found both lengths.
         results.WolfFound = results.ChoiFound = true;
-        TSilentView view;
+        TQuietView view;
         const TSolveOutcome outcome = RunSolve(lib, designCase, results, view);
         for (std::size_t i = 0; i < SolveFieldCount; ++i) {
             const auto field = static_cast<TSolveField>(i);

@@ -2,19 +2,12 @@
 // rows the view is shown, in the same order, also when a Solve ends early.
 #include "common/Errors.h"
 #include "sizing/SolveDriver.h"
+#include "support/WorkedExample.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
-
-TDesignCase WorkedExample()
-{
-    TDesignCase c;
-    c.pc = 1540.346;
-    c.pe = 586.201;
-    return c;
-}
 
 struct TRowView : TSolveView {
     std::vector<TStoeckerStep> Rows;

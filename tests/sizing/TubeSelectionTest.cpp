@@ -2,6 +2,7 @@
 
 #include "common/CheckedMath.h"
 #include "sizing/SolveDriver.h"
+#include "support/WorkedExample.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,35 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string ShippedLibrary()
-{
-    std::filesystem::path folder = std::filesystem::path(__FILE__).parent_path();
-    if (const char* data = std::getenv("VELLOX_TEST_DATA"); data != nullptr && *data != 0)
-        folder = data;
-    return (folder.parent_path().parent_path() / "data" / "RefLib8.rdf").string();
-}
-
-TDesignCase WorkedExample()
-{
-    TDesignCase c;
-    c.pc = 1540.346;
-    c.pe = 586.201;
-    c.Qe = 1.693;
-    return c;
-}
-
-class TQuietView : public TSolveView {
-public:
-    void ClearSteps() override {}
-    void AddStep(const TStoeckerStep&) override {}
-    void ShowWolf(double) override {}
-    void ShowChoi(double) override {}
-    void ShowStoecker(const TStoeckerResults&) override {}
-    void ShowRefusal(const std::string&) override {}
-    void ShowCapillaryLength(double) override {}
-    void ShowSolved(bool) override {}
-};
 
 // What holds for every row of every table.
 void ExpectConsistent(const TSelectionRow& row)
@@ -119,7 +91,7 @@ TEST(SelectionTable, WorkedExampleRowIsExactlyWhatSolveGives)
 
 TEST(SelectionTable, EveryRefrigerantOfTheLibraryGivesAConsistentTable)
 {
-    TRefrigLib lib(ShippedLibrary());
+    TRefrigLib lib(ShippedLibraryFile());
     for (const std::string& name : lib.RefrigerantNames()) {
         SCOPED_TRACE(name);
         lib.SelectRefrigerant(name);
@@ -136,7 +108,7 @@ TEST(SelectionTable, EveryRefrigerantOfTheLibraryGivesAConsistentTable)
 
 TEST(SelectionTable, RefusedSimulationLeavesTheCorrelations)
 {
-    TRefrigLib lib(ShippedLibrary());
+    TRefrigLib lib(ShippedLibraryFile());
     lib.SelectRefrigerant("R744");
     TDesignCase c;
     c.tc = 40.0; // above the critical point
