@@ -22,6 +22,39 @@ void DivisionByZero(Extended numerator)
     throw EZeroDivide();
 }
 
+void DivisionFault(Extended numerator, Extended denominator)
+{
+    if (!Detail::IsFinite(numerator))
+        NotFinite(numerator);
+    if (!Detail::IsFinite(denominator))
+        NotFinite(denominator);
+    if (denominator == 0.0L)
+        DivisionByZero(numerator);
+    // Both finite, the denominator not zero: the quotient overflowed.
+    NotFinite(numerator / denominator);
+}
+
+void NotPositive(Extended x)
+{
+    if (!Detail::IsFinite(x))
+        NotFinite(x);
+    throw EInvalidOp();
+}
+
+void Negative(Extended x)
+{
+    if (!Detail::IsFinite(x))
+        NotFinite(x);
+    throw EInvalidOp();
+}
+
+void NotStorable(Extended x)
+{
+    if (!Detail::IsFinite(x))
+        NotFinite(x);
+    throw EOverflow();
+}
+
 void InvalidOp()
 {
     throw EInvalidOp();

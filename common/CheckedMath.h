@@ -24,40 +24,63 @@ namespace Raise {
 [[noreturn, gnu::cold]] void NotFinite(Extended x);
 // 0/0 is EInvalidOp, anything else over zero EZeroDivide.
 [[noreturn, gnu::cold]] void DivisionByZero(Extended numerator);
+// The fault of numerator/denominator, checked in the order Div checks.
+[[noreturn, gnu::cold]] void DivisionFault(Extended numerator, Extended denominator);
+// The fault of an argument that is not finite or not above zero (logarithms).
+[[noreturn, gnu::cold]] void NotPositive(Extended x);
+// The fault of an argument that is not finite or below zero (square root).
+[[noreturn, gnu::cold]] void Negative(Extended x);
+// The fault of a double that is not finite, converted from x.
+[[noreturn, gnu::cold]] void NotStorable(Extended x);
 [[noreturn, gnu::cold]] void InvalidOp();
 [[noreturn, gnu::cold]] void Overflow();
 } // namespace Raise
 
+namespace Detail {
+// Whether x is finite: x − x is zero for a finite x and NaN for an infinity
+// or a NaN. On x87 this needs no 80-bit constant from memory, as comparing
+// |x| with the largest Extended does.
+inline bool IsFinite(Extended x)
+{
+    return x - x == 0.0L;
+}
+// Whether both are finite, in one comparison.
+inline bool AreFinite(Extended x, Extended y)
+{
+    return (x - x) + (y - y) == 0.0L;
+}
+} // namespace Detail
+
 // Raises EOverflow or EInvalidOp when an extended intermediate is not finite.
 inline Extended Finite(Extended x)
 {
-    if (!std::isfinite(x)) [[unlikely]]
+    if (!Detail::IsFinite(x)) [[unlikely]]
         Raise::NotFinite(x);
     return x;
 }
 
+// A finite quotient of a finite denominator means that the numerator was
+// finite and the denominator not zero, so one check covers the common path;
+// the faults are told apart off it.
 inline Extended Div(Extended numerator, Extended denominator)
 {
-    Finite(numerator);
-    Finite(denominator);
-    if (denominator == 0.0L) [[unlikely]]
-        Raise::DivisionByZero(numerator);
-    return Finite(numerator / denominator);
+    const Extended quotient = numerator / denominator;
+    if (!Detail::AreFinite(quotient, denominator)) [[unlikely]]
+        Raise::DivisionFault(numerator, denominator);
+    return quotient;
 }
 
 inline Extended Ln(Extended x)
 {
-    Finite(x);
-    if (x <= 0.0L) [[unlikely]]
-        Raise::InvalidOp();
+    if (!(x > 0.0L && Detail::IsFinite(x))) [[unlikely]]
+        Raise::NotPositive(x);
     return std::log(x);
 }
 
 inline Extended Log10(Extended x)
 {
-    Finite(x);
-    if (x <= 0.0L) [[unlikely]]
-        Raise::InvalidOp();
+    if (!(x > 0.0L && Detail::IsFinite(x))) [[unlikely]]
+        Raise::NotPositive(x);
     return std::log10(x);
 }
 
@@ -69,9 +92,8 @@ inline Extended Exp(Extended x)
 
 inline Extended Sqrt(Extended x)
 {
-    Finite(x);
-    if (x < 0.0L) [[unlikely]]
-        Raise::InvalidOp();
+    if (!(x >= 0.0L && Detail::IsFinite(x))) [[unlikely]]
+        Raise::Negative(x);
     return std::sqrt(x);
 }
 
@@ -103,8 +125,10 @@ inline bool IsWhole(Extended x)
 // y), otherwise exp(y·ln x); a zero base gives zero for every non-integral y.
 inline Extended Power(Extended base, Extended exponent)
 {
-    Finite(base);
-    Finite(exponent);
+    if (!Detail::AreFinite(base, exponent)) [[unlikely]] {
+        Finite(base);
+        Finite(exponent);
+    }
     if (Detail::IsWhole(exponent))
         return Detail::IntPower(base, exponent);
     if (base == 0.0L)
@@ -118,11 +142,11 @@ inline Extended Power(Extended base, Extended exponent)
 // EInvalidOp for a NaN.
 inline double ToDouble(Extended x)
 {
-    Finite(x);
+    // Values beyond DBL_MAX that round down to it still fit. A NaN or an
+    // infinity stays one as a double, so the double alone is checked.
     const double stored = static_cast<double>(x);
-    // Values beyond DBL_MAX that round down to it still fit.
-    if (std::isinf(stored)) [[unlikely]]
-        Raise::Overflow();
+    if (!std::isfinite(stored)) [[unlikely]]
+        Raise::NotStorable(x);
     return stored;
 }
 
