@@ -5,6 +5,7 @@
 #include "refrig/FrictionFactor.h"
 
 #include <numbers>
+#include <optional>
 
 using namespace Checked;
 
@@ -19,9 +20,80 @@ double StepFriction(double Re, double D)
     return FrictionFactor(Re, D, Roughness, ToDouble(0.33L * Power(Re, -0.25L)));
 }
 
+// The friction factors of this step and the next, side by side. Raises what
+// this step's alone raises; the next step's is empty when working it out
+// raises (the next step works it out again and raises it there).
+std::optional<double> StepFrictionPair(double Re, double nextRe, double D, double& f)
+{
+    try {
+        const double guess = ToDouble(0.33L * Power(Re, -0.25L));
+        const double nextGuess = ToDouble(0.33L * Power(nextRe, -0.25L));
+        const auto [first, second] =
+            FrictionFactorPair({Re, guess}, {nextRe, nextGuess}, D, Roughness);
+        f = first;
+        return second;
+    } catch (...) {
+        f = StepFriction(Re, D);
+        return std::nullopt;
+    }
+}
+
 TStoeckerOutcome Refuse(std::string message)
 {
     return {true, std::move(message)};
+}
+
+// The outlet of a step, whose saturation temperature is 1 K below that of its
+// inlet.
+struct TStepOutlet {
+    double t2;
+    double p2;
+    double x;
+    double v2;
+    double h2;
+    double V2;
+    double Re2;
+};
+
+TStepOutlet StepOutlet(const TRefrigLib& lib, double G, double D, double t1, double h1, double V1)
+{
+    const double t2 = t1 - 1.0;
+    const double p2 = lib.BubblePressure(t2);
+    const double vf = lib.LiquidVolume(t2);
+    const double vg = lib.VapourVolume(t2);
+    const double muf = lib.LiquidViscosity(t2);
+    const double mug = lib.VapourViscosity(t2);
+    const double hf = lib.LiquidEnthalpy(t2);
+    const double hg = lib.VapourEnthalpy(t2);
+
+    // Quality from h1 + V1²/2 = h2 + V2²/2 with h2 and V2 linear in x.
+    const Extended dv = static_cast<Extended>(vg) - vf;
+    const Extended Gdv = G * dv;
+    const double a = ToDouble(Gdv * Gdv / 2.0L);
+    const double b =
+        ToDouble(static_cast<Extended>(G) * G * vf * dv + (static_cast<Extended>(hg) - hf));
+    const Extended Gvf = static_cast<Extended>(G) * vf;
+    const double c = ToDouble(Gvf * Gvf / 2.0L + hf - h1 - static_cast<Extended>(V1) * V1 / 2.0L);
+    const double x = ToDouble(Div(Sqrt(static_cast<Extended>(b) * b - 4.0L * a * c) - b, 2.0L * a));
+
+    const double h2 = ToDouble((1.0L - x) * hf + static_cast<Extended>(x) * hg);
+    const double v2 = ToDouble((1.0L - x) * vf + static_cast<Extended>(x) * vg);
+    const double mu2 = ToDouble((1.0L - x) * muf + static_cast<Extended>(x) * mug);
+    const double V2 = ToDouble(static_cast<Extended>(G) * v2);
+    const double Re2 = ToDouble(Div(static_cast<Extended>(G) * D, mu2));
+    return {t2, p2, x, v2, h2, V2, Re2};
+}
+
+// The next step's outlet worked out ahead of its turn; empty when that
+// raises, so that the next step raises it in its turn.
+std::optional<TStepOutlet> OutletAhead(const TRefrigLib& lib, double G, double D,
+                                       const TStepOutlet& inlet)
+{
+    try {
+        return StepOutlet(lib, G, D, inlet.t2, inlet.h2, inlet.V2);
+    } catch (...) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -96,36 +168,38 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
 
     sink.ClearSteps();
 
+    // Each step's friction factor is worked out together with the next
+    // step's, which needs the next step's outlet ahead of its turn; the
+    // friction factors do not depend on each other. Whatever raises ahead of
+    // its turn is worked out again, and raises, in its turn.
+    std::optional<TStepOutlet> next;
+    std::optional<double> nextFriction;
     double t2;
     bool last = false;
     do {
-        t2 = t1 - 1.0;
-        const double p2 = lib.BubblePressure(t2);
-        const double vf = lib.LiquidVolume(t2);
-        const double vg = lib.VapourVolume(t2);
-        const double muf = lib.LiquidViscosity(t2);
-        const double mug = lib.VapourViscosity(t2);
-        const double hf = lib.LiquidEnthalpy(t2);
-        const double hg = lib.VapourEnthalpy(t2);
+        const TStepOutlet outlet = next ? *next : StepOutlet(lib, G, D, t1, h1, V1);
+        const std::optional<double> knownFriction = nextFriction;
+        next.reset();
+        nextFriction.reset();
+        t2 = outlet.t2;
+        const double p2 = outlet.p2;
+        const double x = outlet.x;
+        const double h2 = outlet.h2;
+        const double v2 = outlet.v2;
+        const double V2 = outlet.V2;
 
-        // Quality from h1 + V1²/2 = h2 + V2²/2 with h2 and V2 linear in x.
-        const Extended dv = static_cast<Extended>(vg) - vf;
-        const Extended Gdv = G * dv;
-        const double a = ToDouble(Gdv * Gdv / 2.0L);
-        const double b =
-            ToDouble(static_cast<Extended>(G) * G * vf * dv + (static_cast<Extended>(hg) - hf));
-        const Extended Gvf = static_cast<Extended>(G) * vf;
-        const double c =
-            ToDouble(Gvf * Gvf / 2.0L + hf - h1 - static_cast<Extended>(V1) * V1 / 2.0L);
-        const double x =
-            ToDouble(Div(Sqrt(static_cast<Extended>(b) * b - 4.0L * a * c) - b, 2.0L * a));
-
-        const double h2 = ToDouble((1.0L - x) * hf + static_cast<Extended>(x) * hg);
-        const double v2 = ToDouble((1.0L - x) * vf + static_cast<Extended>(x) * vg);
-        const double mu2 = ToDouble((1.0L - x) * muf + static_cast<Extended>(x) * mug);
-        const double V2 = ToDouble(static_cast<Extended>(G) * v2);
-        const double Re2 = ToDouble(Div(static_cast<Extended>(G) * D, mu2));
-        const double f2 = StepFriction(Re2, D);
+        double f2;
+        if (knownFriction) {
+            f2 = *knownFriction;
+        } else {
+            // The step that reaches the evaporator's temperature has no next.
+            if (!(t2 < tEnd))
+                next = OutletAhead(lib, G, D, outlet);
+            if (next)
+                nextFriction = StepFrictionPair(outlet.Re2, next->Re2, D, f2);
+            else
+                f2 = StepFriction(outlet.Re2, D);
+        }
 
         const double fm = ToDouble((static_cast<Extended>(f1) + f2) / 2.0L);
         const double Vm = ToDouble((static_cast<Extended>(V1) + V2) / 2.0L);

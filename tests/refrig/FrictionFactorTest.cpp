@@ -86,6 +86,36 @@ TEST(FrictionFactor, ArithmeticFaultsAreRaised)
     EXPECT_THROW(RoughPipeFactor(0), EInvalidOp);
 }
 
+TEST(FrictionFactorPair, EachIsWhatItGivesAlone)
+{
+    // Both in the Colebrook branch, with different iteration counts, and pairs
+    // where one or both take another regime.
+    const TFrictionFlow flows[] = {{2300, 0.0}, {4000, 0.04},   {31000, 0.0055}, {1e5, 0.0187},
+                                   {2e5, 0.0},  {1e8, 0.01},    {2299.9, 0.03},  {0, 0.03},
+                                   {-10, -0.1}, {6.3e5, 0.0117}};
+    for (const double roughness : {1.5e-6, 0.0, 1e-4}) {
+        for (const auto& a : flows) {
+            for (const auto& b : flows) {
+                const auto [fa, fb] = FrictionFactorPair(a, b, 0.0016, roughness);
+                // Bit for bit: the same operations on the same numbers.
+                EXPECT_EQ(fa, FrictionFactor(a.Re, 0.0016, roughness, a.InitialGuess))
+                    << a.Re << " with " << b.Re << ", roughness " << roughness;
+                EXPECT_EQ(fb, FrictionFactor(b.Re, 0.0016, roughness, b.InitialGuess))
+                    << b.Re << " with " << a.Re << ", roughness " << roughness;
+            }
+        }
+    }
+}
+
+TEST(FrictionFactorPair, RaisesTheFaultOfEither)
+{
+    const TFrictionFlow good{1e5, 0.0187};
+    const TFrictionFlow negativeGuess{1e5, -0.01};
+    EXPECT_THROW(FrictionFactorPair(good, negativeGuess, 0.0016, 1.5e-6), EInvalidOp);
+    EXPECT_THROW(FrictionFactorPair(negativeGuess, good, 0.0016, 1.5e-6), EInvalidOp);
+    EXPECT_THROW(FrictionFactorPair(good, good, 0, 1.5e-6), EZeroDivide);
+}
+
 TEST(NumericHelpers, SignOfAndIsBetween)
 {
     EXPECT_EQ(SignOf(0.0), 1.0);

@@ -215,6 +215,36 @@ TEST(Stoecker, FaultBeforeTheTableIsClearedKeepsTheOldTable)
     EXPECT_EQ(results.LeavingTemp, 7.0);
 }
 
+TEST(Stoecker, FaultInALaterStepComesInItsTurn)
+{
+    // A vapour viscosity that turns negative below a temperature makes the
+    // two-phase viscosity negative there, and the friction factor's start
+    // value takes the logarithm of a negative Reynolds number. Without
+    // sub-cooling the steps end at 39, 38, ... °C; a step's outlet and
+    // friction factor may be worked out with the step before, but the fault
+    // comes after the rows of the steps before it, whichever step it is in.
+    struct {
+        const char* Uv; // µPa·s, root at 30.5 or 31.5 °C
+        std::size_t RowsBefore;
+    } const cases[] = {{"-3050000,100000,0,0", 9}, {"-3150000,100000,0,0", 8}};
+    for (const auto& c : cases) {
+        TTempDir dir;
+        TRefrigLib lib(dir.Write("lib.rdf", std::string("[V]\nRNumber=V\nuv=") + c.Uv + "\n"));
+        lib.SelectRefrigerant("V");
+        TDesignCase designCase = WorkedExample();
+        designCase.sc = 0.0;
+        TTable table;
+        TStoeckerResults results{1.5, 7.0, true};
+        EXPECT_THROW(SolveStoecker(lib, designCase, results, table), EInvalidOp) << c.Uv;
+        ASSERT_EQ(table.Rows.size(), c.RowsBefore) << c.Uv;
+        EXPECT_EQ(table.Rows.back().substr(0, 3), std::to_string(40 - c.RowsBefore) + "\t");
+        EXPECT_EQ(StoeckerLabel(results.Length),
+                  "Stoecker method = " +
+                      table.Rows.back().substr(table.Rows.back().rfind('\t') + 1) + " m");
+        EXPECT_EQ(results.LeavingTemp, 7.0);
+    }
+}
+
 TEST(Stoecker, NoVolumeChangeOnBoilingIsAnInvalidOperation)
 {
     // Vapour volume made equal to the liquid volume: the quadratic of the
