@@ -38,16 +38,18 @@ namespace Raise {
 
 namespace Detail {
 // Whether x is finite: x − x is zero for a finite x and NaN for an infinity
-// or a NaN. On x87 this needs no 80-bit constant from memory, as comparing
-// |x| with the largest Extended does.
+// or a NaN, and only a NaN is unequal to itself. On x87 this is a subtraction
+// and one comparison, with no 80-bit constant loaded from memory.
 inline bool IsFinite(Extended x)
 {
-    return x - x == 0.0L;
+    const Extended zero = x - x;
+    return zero == zero;
 }
 // Whether both are finite, in one comparison.
 inline bool AreFinite(Extended x, Extended y)
 {
-    return (x - x) + (y - y) == 0.0L;
+    const Extended zero = (x - x) + (y - y);
+    return zero == zero;
 }
 } // namespace Detail
 
