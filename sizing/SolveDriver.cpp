@@ -15,6 +15,8 @@ public:
     {
         View.ClearSteps();
         Results.Steps.clear();
+        // A simulation takes a few dozen steps; room for them at once.
+        Results.Steps.reserve(64);
     }
     void AddStep(const TStoeckerStep& step) override
     {
