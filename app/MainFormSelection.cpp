@@ -7,7 +7,6 @@
 #include "app/SelectionModel.h"
 #include "app/SelectionTable.h"
 #include "app/StepsPlot.h"
-#include "common/Format.h"
 #include "common/TextToNumber.h"
 #include "services/UserFeedback.h"
 #include "sizing/DesignFields.h"
@@ -15,7 +14,6 @@
 #include "sizing/SolveTexts.h"
 #include "sizing/TubeSelection.h"
 
-#include <cmath>
 #include <optional>
 #include <QAction>
 #include <QGridLayout>

@@ -88,7 +88,8 @@ void ResultColumns(TRow& row, const TSolveResults& results, const TSolveOutcome&
 // The column of a batch that turns its row into a rating, and the columns a
 // batch with it writes after the sizing columns.
 const char* const LengthColumn = DesignFieldLayout(dfLength).Key;
-constexpr int RatingColumnCount = 5;
+constexpr const char* RatedColumns[] = {"wolfFlow", "choiFlow", "stoeckerFlow", "stoeckerChoked"};
+constexpr std::size_t RatingColumnCount = 1 + std::size(RatedColumns);
 
 void WriteHeader(std::ostream& out, std::string& buffer, bool rates)
 {
@@ -98,8 +99,8 @@ void WriteHeader(std::ostream& out, std::string& buffer, bool rates)
     for (const TSolveFieldLayout& layout : SolveFieldLayouts)
         row.Text(layout.Key);
     if (rates) {
-        for (const char* name :
-             {LengthColumn, "wolfFlow", "choiFlow", "stoeckerFlow", "stoeckerChoked"})
+        row.Text(LengthColumn);
+        for (const char* name : RatedColumns)
             row.Text(name);
     }
     row.WriteTo(out);
@@ -118,7 +119,7 @@ void WriteRefusedRow(std::ostream& out, std::string& buffer, const TCaseInput& i
     ResultColumns(row, TSolveResults(), outcome);
     if (length != nullptr) {
         row.Text(*length ? std::string_view(**length) : std::string_view());
-        row.Empty(RatingColumnCount - 1);
+        row.Empty(std::size(RatedColumns));
     }
     row.WriteTo(out);
 }

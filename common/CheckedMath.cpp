@@ -34,14 +34,7 @@ void DivisionFault(Extended numerator, Extended denominator)
     NotFinite(numerator / denominator);
 }
 
-void NotPositive(Extended x)
-{
-    if (!Detail::IsFinite(x))
-        NotFinite(x);
-    throw EInvalidOp();
-}
-
-void Negative(Extended x)
+void OutOfDomain(Extended x)
 {
     if (!Detail::IsFinite(x))
         NotFinite(x);

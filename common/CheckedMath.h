@@ -26,10 +26,10 @@ namespace Raise {
 [[noreturn, gnu::cold]] void DivisionByZero(Extended numerator);
 // The fault of numerator/denominator, checked in the order Div checks.
 [[noreturn, gnu::cold]] void DivisionFault(Extended numerator, Extended denominator);
-// The fault of an argument that is not finite or not above zero (logarithms).
-[[noreturn, gnu::cold]] void NotPositive(Extended x);
-// The fault of an argument that is not finite or below zero (square root).
-[[noreturn, gnu::cold]] void Negative(Extended x);
+// The fault of an argument outside a function's domain: that of a value
+// that is not finite, otherwise EInvalidOp (a logarithm of x <= 0, a square
+// root of x < 0).
+[[noreturn, gnu::cold]] void OutOfDomain(Extended x);
 // The fault of a double that is not finite, converted from x.
 [[noreturn, gnu::cold]] void NotStorable(Extended x);
 [[noreturn, gnu::cold]] void InvalidOp();
@@ -75,14 +75,14 @@ inline Extended Div(Extended numerator, Extended denominator)
 inline Extended Ln(Extended x)
 {
     if (!(x > 0.0L && Detail::IsFinite(x))) [[unlikely]]
-        Raise::NotPositive(x);
+        Raise::OutOfDomain(x);
     return std::log(x);
 }
 
 inline Extended Log10(Extended x)
 {
     if (!(x > 0.0L && Detail::IsFinite(x))) [[unlikely]]
-        Raise::NotPositive(x);
+        Raise::OutOfDomain(x);
     return std::log10(x);
 }
 
@@ -95,7 +95,7 @@ inline Extended Exp(Extended x)
 inline Extended Sqrt(Extended x)
 {
     if (!(x >= 0.0L && Detail::IsFinite(x))) [[unlikely]]
-        Raise::Negative(x);
+        Raise::OutOfDomain(x);
     return std::sqrt(x);
 }
 

@@ -25,48 +25,46 @@ const char* StoeckerStatusName(TStoeckerStatus status)
                                                 : "notRun";
 }
 
+namespace {
+
+TResultValue IfKnown(bool known, TResultValue value)
+{
+    return known ? value : TResultValue();
+}
+
+// A text, none when empty.
+TResultValue Text(const std::string& value)
+{
+    return IfKnown(!value.empty(), value);
+}
+
+} // namespace
+
 TResultValue SolveFieldValue(TSolveField field, const TSolveResults& results,
                              const TSolveOutcome& outcome)
 {
     const bool simulated = outcome.Stoecker == TStoeckerStatus::Ok;
-    auto text = [](const std::string& value) -> TResultValue {
-        if (value.empty())
-            return {};
-        return value;
-    };
     switch (field) {
     case sfRefrigEffect:
-        if (results.RefrigEffect)
-            return *results.RefrigEffect;
-        return {};
+        return IfKnown(results.RefrigEffect.has_value(), results.RefrigEffect.value_or(0));
     case sfWolfLength:
-        if (results.WolfFound)
-            return results.WolfLength;
-        return {};
+        return IfKnown(results.WolfFound, results.WolfLength);
     case sfChoiLength:
-        if (results.ChoiFound)
-            return results.ChoiLength;
-        return {};
+        return IfKnown(results.ChoiFound, results.ChoiLength);
     case sfStoeckerLength:
-        if (simulated)
-            return results.Stoecker.Length;
-        return {};
+        return IfKnown(simulated, results.Stoecker.Length);
     case sfLeavingTemp:
-        if (simulated)
-            return results.Stoecker.LeavingTemp;
-        return {};
+        return IfKnown(simulated, results.Stoecker.LeavingTemp);
     case sfChoked:
-        if (simulated)
-            return results.Stoecker.Choked;
-        return {};
+        return IfKnown(simulated, results.Stoecker.Choked);
     case sfSolved:
         return outcome.Solved;
     case sfError:
-        return text(outcome.Error);
+        return Text(outcome.Error);
     case sfStoeckerStatus:
         return std::string(StoeckerStatusName(outcome.Stoecker));
     case sfStoeckerMessage:
-        return text(outcome.Refusal);
+        return Text(outcome.Refusal);
     }
     return {};
 }

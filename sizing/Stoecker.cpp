@@ -6,6 +6,7 @@
 
 #include <numbers>
 #include <optional>
+#include <utility>
 
 using namespace Checked;
 
@@ -14,27 +15,28 @@ namespace {
 constexpr double Roughness = 0.0000015; // m, drawn copper tube
 constexpr Extended MomentumFactor = 1.55L;
 
-// Friction factor with the start value 0.33·Re^−0.25 of the iterations.
+// The start value 0.33·Re^−0.25 of the friction factor's iterations.
+double StartFactor(double Re)
+{
+    return ToDouble(0.33L * Power(Re, -0.25L));
+}
+
 double StepFriction(double Re, double D)
 {
-    return FrictionFactor(Re, D, Roughness, ToDouble(0.33L * Power(Re, -0.25L)));
+    return FrictionFactor(Re, D, Roughness, StartFactor(Re));
 }
 
 // The friction factors of this step and the next, side by side. Raises what
 // this step's alone raises; the next step's is empty when working it out
 // raises (the next step works it out again and raises it there).
-std::optional<double> StepFrictionPair(double Re, double nextRe, double D, double& f)
+std::pair<double, std::optional<double>> StepFrictionPair(double Re, double nextRe, double D)
 {
     try {
-        const double guess = ToDouble(0.33L * Power(Re, -0.25L));
-        const double nextGuess = ToDouble(0.33L * Power(nextRe, -0.25L));
-        const auto [first, second] =
-            FrictionFactorPair({Re, guess}, {nextRe, nextGuess}, D, Roughness);
-        f = first;
-        return second;
+        const double guess = StartFactor(Re);
+        const double nextGuess = StartFactor(nextRe);
+        return FrictionFactorPair({Re, guess}, {nextRe, nextGuess}, D, Roughness);
     } catch (...) {
-        f = StepFriction(Re, D);
-        return std::nullopt;
+        return {StepFriction(Re, D), std::nullopt};
     }
 }
 
@@ -195,10 +197,13 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
             // The step that reaches the evaporator's temperature has no next.
             if (!(t2 < tEnd))
                 next = OutletAhead(lib, G, D, outlet);
-            if (next)
-                nextFriction = StepFrictionPair(outlet.Re2, next->Re2, D, f2);
-            else
+            if (next) {
+                const auto pair = StepFrictionPair(outlet.Re2, next->Re2, D);
+                f2 = pair.first;
+                nextFriction = pair.second;
+            } else {
                 f2 = StepFriction(outlet.Re2, D);
+            }
         }
 
         const double fm = ToDouble((static_cast<Extended>(f1) + f2) / 2.0L);

@@ -9,7 +9,8 @@
 
 namespace {
 
-struct TRowView : TSolveView {
+// Keeps the rows it is shown; fails on row FailAtRow.
+struct TRowView : TQuietView {
     std::vector<TStoeckerStep> Rows;
     int FailAtRow = -1;
 
@@ -20,12 +21,6 @@ struct TRowView : TSolveView {
             throw EOverflow();
         Rows.push_back(step);
     }
-    void ShowWolf(double) override {}
-    void ShowChoi(double) override {}
-    void ShowStoecker(const TStoeckerResults&) override {}
-    void ShowRefusal(const std::string&) override {}
-    void ShowCapillaryLength(double) override {}
-    void ShowSolved(bool) override {}
 };
 
 std::vector<double> Lengths(const std::vector<TStoeckerStep>& rows)
