@@ -214,6 +214,7 @@ private:
     void ShowStoecker(const TStoeckerResults& results) override;
     void ShowRefusal(const std::string& message) override;
     void ShowCapillaryLength(double choiLength) override;
+    void ShowCaseRefusal(const std::string& message) override;
     void ShowSolved(bool solved) override;
 
     TRefrigLib& Lib_;

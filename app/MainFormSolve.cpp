@@ -161,6 +161,16 @@ void TMainForm::ShowRefusal(const std::string& message)
     Feedback().Message(this, Text(message).replace("\r\n", "\n"));
 }
 
+void TMainForm::ShowCaseRefusal(const std::string& message)
+{
+    LabelASHLen->setText(InitialWolfLabel);
+    LabelChoiLen->setText(InitialChoiLabel);
+    LabelSimLen->setText(InitialStoeckerLabel);
+    StatusPanels[1]->clear();
+    StatusPanels[2]->clear();
+    ShowRefusal(message);
+}
+
 void TMainForm::ShowCapillaryLength(double choiLength)
 {
     StatusPanels[2]->setText(Text(CapillaryLengthText(choiLength)));

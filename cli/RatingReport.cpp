@@ -76,6 +76,6 @@ void WriteRatingJson(std::ostream& out, const TRatingRun& rating)
     }
     out << "\n  ],\n";
     out << "  \"rated\": " << (rating.AnyRated() ? "true" : "false") << ",\n";
-    out << "  \"error\": " << (run.Outcome.Error.empty() ? "null" : JsonString(run.Outcome.Error))
-        << "\n}\n";
+    const std::string reason = rating.NotRatedReason();
+    out << "  \"error\": " << (reason.empty() ? "null" : JsonString(reason)) << "\n}\n";
 }

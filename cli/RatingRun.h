@@ -4,6 +4,7 @@
 #include "sizing/Rating.h"
 
 #include <array>
+#include <string>
 
 // A tube of a given length rated for one design case: the case taken as for
 // sizing (see PrepareCase; its mass flow is only where the search starts),
@@ -16,6 +17,10 @@ struct TRatingRun {
     std::array<TRating, 3> Ratings;
 
     bool AnyRated() const;
+    // Why no method rated the tube, empty when one did: the case's fault, else
+    // the one reason all methods give, else each method's own ("Wolf et al:
+    // …; Cho et al: …").
+    std::string NotRatedReason() const;
 };
 
 // Raises EBadInput for refused input, as RunCase does.

@@ -1,5 +1,7 @@
 #include "cli/SelectionRun.h"
 
+#include "sizing/CaseRules.h"
+
 #include <algorithm>
 
 bool TSelectionRun::AnyLength() const
@@ -14,7 +16,13 @@ TSelectionRun RunSelection(TRefrigLib& lib, const TCaseInput& input)
 {
     TSelectionRun selection;
     selection.Run = PrepareCase(lib, input, true);
-    if (selection.Run.Prepared)
+    if (!selection.Run.Prepared)
+        return selection;
+    // A case no method can size has no table: each bore would only repeat why.
+    const std::string refusal = CaseRefusal(lib, selection.Run.Case);
+    if (!refusal.empty())
+        selection.Run.Outcome.Error = RefusedCaseMessage(refusal);
+    else
         selection.Rows = SelectionTable(lib, selection.Run.Case);
     return selection;
 }

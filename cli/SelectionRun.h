@@ -9,9 +9,10 @@
 // sizing (see PrepareCase), then each method's length for every standard bore
 // at the case's mass flow.
 struct TSelectionRun {
-    TCaseRun Run;                    // the case prepared, not solved
-    std::vector<TSelectionRow> Rows; // in the order of StandardBores; none when
-                                     // the case could not be prepared
+    TCaseRun Run; // the case prepared, not solved
+    // In the order of StandardBores; none when the case could not be prepared
+    // or is one no method can size (Run.Outcome.Error says why then).
+    std::vector<TSelectionRow> Rows;
 
     // Whether any method gave a length for any bore.
     bool AnyLength() const;

@@ -40,6 +40,18 @@ void TWindowTexts::ShowRefusal(const std::string& message)
     if (WithTexts)
         Refusals.push_back(message);
 }
+void TWindowTexts::ShowCaseRefusal(const std::string& message)
+{
+    if (WithTexts) {
+        WolfLabelText = InitialWolfLabel;
+        ChoiLabelText = InitialChoiLabel;
+        StoeckerLabelText = InitialStoeckerLabel;
+        Panel1.clear();
+        Panel2.clear();
+    }
+    ShowRefusal(message);
+}
+
 void TWindowTexts::ShowCapillaryLength(double choiLength)
 {
     if (WithTexts)

@@ -30,5 +30,6 @@ public:
     void ShowStoecker(const TStoeckerResults& results) override;
     void ShowRefusal(const std::string& message) override;
     void ShowCapillaryLength(double choiLength) override;
+    void ShowCaseRefusal(const std::string& message) override;
     void ShowSolved(bool solved) override;
 };

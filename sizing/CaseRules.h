@@ -1,6 +1,9 @@
 #pragma once
 
 #include "refrig/RefrigLib.h"
+#include "sizing/DesignCase.h"
+
+#include <string>
 
 // The rules that tie fields of the design case together, in the fields'
 // storage units. The window applies them as the user leaves a field, the
@@ -28,3 +31,17 @@ double DutyOfMassFlow(double massFlow, double refrigEffect);
 // The mass flow in kg/s that a circuit duty in kW needs with a refrigerating
 // effect in kJ/kg; an effect of zero is a division fault.
 double MassFlowOfDuty(double duty, double refrigEffect);
+
+// Why no sizing method can take the case, as a message box text, or empty
+// when it can: the evaporating temperature within the refrigerant's range
+// (its lower limit reaches 30 K further down, unless that limit is already
+// below −40 °C), the condensing temperature within it, the evaporating
+// temperature not above the condensing one and the evaporating pressure
+// below the condensing pressure. Above the range the correlations would work
+// from extrapolated properties, and with the pressures the wrong way round
+// there is no flow to size. The pressures are read only when the
+// temperatures pass; a value that is not a number raises EConvertError.
+std::string CaseRefusal(const TRefrigLib& lib, const TDesignCase& designCase);
+
+// A message box text on one line: each CR LF becomes a blank.
+std::string OneLineMessage(const std::string& text);

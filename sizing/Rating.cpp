@@ -30,7 +30,7 @@ TDesignCase ReadOnce(const TDesignCase& designCase)
         if (!value->IsText())
             continue;
         try {
-            *value = value->Number();
+            value->SetNumber(value->Number());
         } catch (const std::exception&) {
         }
     }
@@ -49,7 +49,7 @@ public:
     {
         ++Count;
         LastFlow = flow;
-        Case.mr = flow;
+        Case.mr.SetNumber(flow);
         const TMethodLength result = MethodLength(Lib, Case, Method);
         if (!result.Solved)
             throw TNoLength{result};
@@ -101,6 +101,9 @@ TRating RateTube(const TRefrigLib& lib, const TDesignCase& designCase, double le
     const TDesignCase c = ReadOnce(designCase);
     double effect;
     try {
+        // A case no method can size is refused before any flow is tried.
+        if (const std::string refusal = CaseRefusal(lib, c); !refusal.empty())
+            return NotRated(rating, RefusedCaseMessage(refusal));
         effect = RefrigeratingEffect(lib, c);
     } catch (const std::exception& error) {
         return NotRated(rating, std::string("the refrigerating effect could not be found: ") +

@@ -62,8 +62,8 @@ struct TRating {
 // the start changes the answer only within the tolerance.
 //
 // Not rated, with the reason in Message, when: the length is not a positive
-// number of metres; the refrigerating effect cannot be found; the simulation
-// refuses the case's temperatures; a fault is raised at a trial flow; the
+// number of metres; the case is one no method can size (CaseRefusal); the
+// refrigerating effect cannot be found; a fault is raised at a trial flow; the
 // tube would pass less than 1e-6 or more than 1 kg/s.
 TRating RateTube(const TRefrigLib& lib, const TDesignCase& designCase, double length,
                  TSizingMethod method);

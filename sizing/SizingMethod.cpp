@@ -1,5 +1,6 @@
 #include "sizing/SizingMethod.h"
 
+#include "sizing/CaseRules.h"
 #include "sizing/Choi.h"
 #include "sizing/Stoecker.h"
 #include "sizing/Wolf.h"
@@ -15,23 +16,6 @@ public:
     void ClearSteps() override {}
     void AddStep(const TStoeckerStep&) override {}
 };
-
-// A message box text on one line.
-std::string OneLine(const std::string& text)
-{
-    // Built piece by piece: GCC 12 warns falsely on an in-place replace at -O3.
-    std::string line;
-    line.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            line.push_back(' ');
-            ++i;
-        } else {
-            line.push_back(text[i]);
-        }
-    }
-    return line;
-}
 
 } // namespace
 
@@ -61,11 +45,22 @@ const char* MethodName(TSizingMethod method)
     return "";
 }
 
+std::string RefusedCaseMessage(const std::string& refusal)
+{
+    return "the case is refused: " + OneLineMessage(refusal);
+}
+
 TMethodLength MethodLength(const TRefrigLib& lib, const TDesignCase& designCase,
                            TSizingMethod method)
 {
     TMethodLength result;
     try {
+        // A case outside what any method can size is refused by each alike.
+        if (const std::string refusal = CaseRefusal(lib, designCase); !refusal.empty()) {
+            result.Refused = true;
+            result.Message = RefusedCaseMessage(refusal);
+            return result;
+        }
         switch (method) {
         case smWolf:
             result.Length = SolveWolf(lib, designCase);
@@ -79,7 +74,8 @@ TMethodLength MethodLength(const TRefrigLib& lib, const TDesignCase& designCase,
             const TStoeckerOutcome outcome = SolveStoecker(lib, designCase, simulation, steps);
             if (outcome.Refused) {
                 result.Refused = true;
-                result.Message = "the simulation refused the case: " + OneLine(outcome.Message);
+                result.Message =
+                    "the simulation refused the case: " + OneLineMessage(outcome.Message);
                 return result;
             }
             result.Length = simulation.Length;

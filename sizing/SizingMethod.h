@@ -30,12 +30,16 @@ struct TMethodLength {
     // negative when the very first step chokes.
     double Length = 0;
     bool Choked = false;  // the simulation choked before the evaporator pressure
-    bool Refused = false; // the simulation refused the case's temperatures
+    bool Refused = false; // the case is one no method can size (CaseRefusal)
     std::string Message;  // why there is no length, in words; empty when solved
 };
 
 // The method's length for the design case as it stands (its mr and id): the
 // same call Solve makes, with the simulation's steps thrown away. A refusal of
 // the simulation or an arithmetic fault becomes the Message.
+// What each method says of a case that CaseRefusal refuses: "the case is
+// refused: " and the refusal on one line.
+std::string RefusedCaseMessage(const std::string& refusal);
+
 TMethodLength MethodLength(const TRefrigLib& lib, const TDesignCase& designCase,
                            TSizingMethod method);

@@ -1,6 +1,8 @@
 #include "sizing/SolveDriver.h"
 
+#include "sizing/CaseRules.h"
 #include "sizing/Choi.h"
+#include "sizing/SizingMethod.h"
 #include "sizing/Wolf.h"
 
 #include <exception>
@@ -38,6 +40,16 @@ TSolveOutcome RunSolve(const TRefrigLib& lib, const TDesignCase& designCase, TSo
     results.WolfFound = false;
     results.ChoiFound = false;
     try {
+        if (const std::string refusal = CaseRefusal(lib, designCase); !refusal.empty()) {
+            outcome.CaseRefused = true;
+            outcome.Stoecker = TStoeckerStatus::Refused;
+            outcome.Refusal = refusal;
+            outcome.Error = RefusedCaseMessage(refusal);
+            view.ShowCaseRefusal(refusal);
+            results.Solved = false;
+            view.ShowSolved(false);
+            return outcome;
+        }
         results.WolfLength = SolveWolf(lib, designCase);
         results.WolfFound = true;
         view.ShowWolf(results.WolfLength);

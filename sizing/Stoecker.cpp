@@ -1,8 +1,8 @@
 #include "sizing/Stoecker.h"
 
 #include "common/CheckedMath.h"
-#include "common/Format.h"
 #include "refrig/FrictionFactor.h"
+#include "sizing/CaseRules.h"
 
 #include <numbers>
 #include <optional>
@@ -103,22 +103,11 @@ std::optional<TStepOutlet> OutletAhead(const TRefrigLib& lib, double G, double D
 TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designCase,
                                TStoeckerResults& results, TStepSink& sink)
 {
-    const double tc = designCase.tc.Number();
-    const double te = designCase.te.Number();
+    // The simulation refuses what every method refuses.
+    if (std::string refusal = CaseRefusal(lib, designCase); !refusal.empty())
+        return Refuse(std::move(refusal));
 
-    const double upper = lib.UpperTemperatureLimit();
-    const double lower = lib.LowerTemperatureLimit();
-    // Evaporating temperatures reach 30 K further down than condensing ones,
-    // unless the refrigerant's own limit is already below −40 °C.
-    const double teLower = lower > -40 ? lower - 30 : lower;
-    // The range text is made only for a refusal that shows it.
-    auto range = [&] { return Format("[%0.1f..%0.1f]", {teLower, upper}); };
-    if (te < teLower || te > upper)
-        return Refuse("te is out of range...\r\n" + range());
-    if (tc < lower || tc > upper)
-        return Refuse("tc is out of range...\r\n" + range());
-    if (tc < te)
-        return Refuse("te must be less than tc...");
+    const double tc = designCase.tc.Number();
 
     const double pc = designCase.pc.Number();
     const double pe = designCase.pe.Number();

@@ -9,7 +9,7 @@ TSelectionRow SelectionRow(const TRefrigLib& lib, const TDesignCase& designCase,
     TSelectionRow row;
     row.Bore = bore;
     TDesignCase c = designCase;
-    c.id = bore.Mm;
+    c.id.SetNumber(bore.Mm);
     for (const TSizingMethod method : SizingMethods)
         row.Lengths[method] = MethodLength(lib, c, method);
 

@@ -138,15 +138,24 @@ TEST_F(MainFormTest, F9AppliesTheFieldBeingTypedFirst)
     EXPECT_NE(Form->LabelASHLen->text(), "Wolf method L = 3.199m");
 }
 
-TEST_F(MainFormTest, RefusalIsShownAndTheCaseIsStillSolved)
+TEST_F(MainFormTest, CaseNoMethodCanSizeIsRefusedAndNotSolved)
 {
+    PressF9();
     Type(Form->teEdit, "45");
     Tab();
     PressF9();
     EXPECT_EQ(Feedback.Messages, QStringList{"te must be less than tc..."});
-    EXPECT_EQ(Status(0), "Solved..");
+    EXPECT_EQ(Status(0), "Not Solved..");
+    EXPECT_FALSE(Form->Solved);
+    // No length of the case before stands beside this one.
+    EXPECT_EQ(Form->LabelASHLen->text(), "Wolf et al");
+    EXPECT_EQ(Form->LabelChoiLen->text(), "Cho et al");
     EXPECT_EQ(Form->LabelSimLen->text(), "Stoecker...");
-    EXPECT_EQ(Form->LabelASHLen->text(), "Wolf method L = 3.199m");
+    EXPECT_EQ(Status(1), "");
+    EXPECT_EQ(Status(2), "");
+    // Nor can it be printed.
+    Form->PrintActionExecute();
+    EXPECT_EQ(Feedback.Messages.back(), "Must solve first...");
 }
 
 TEST_F(MainFormTest, ZeroSubCoolingIsNotSolvedAndKeepsTheOldChoLength)

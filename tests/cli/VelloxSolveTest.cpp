@@ -94,14 +94,63 @@ TEST(VelloxSolve, ZeroSubCoolingIsNotSolved)
     EXPECT_TRUE(JsonHas(run.Err, "division by zero"));
 }
 
-TEST(VelloxSolve, RefusalStillSolves)
+// Cases no method can size, in every way of asking: never "Solved..", exit 1,
+// the one reason on standard error and in the JSON.
+struct TUnsizable {
+    const char* Name;
+    const char* Args;
+    const char* Reason;
+};
+
+class VelloxSolveUnsizable : public testing::TestWithParam<TUnsizable> {};
+
+TEST_P(VelloxSolveUnsizable, IsRefusedEverywhere)
 {
-    const TRun run = Solve("--te 45 --json");
-    EXPECT_EQ(run.Status, 0);
-    EXPECT_TRUE(JsonHas(run.Out, "\"status\": \"refused\""));
-    EXPECT_TRUE(JsonHas(run.Out, "\"message\": \"te must be less than tc...\""));
-    EXPECT_TRUE(JsonHas(run.Out, "\"length\": null"));
-    EXPECT_TRUE(JsonHas(run.Out, "\"solved\": true"));
+    const TUnsizable& p = GetParam();
+    const std::string reason = std::string("the case is refused: ") + p.Reason;
+    const TRun text = Solve(p.Args);
+    EXPECT_EQ(text.Status, 1);
+    EXPECT_EQ(text.Out.find("\nSolved.."), std::string::npos) << text.Out;
+    EXPECT_NE(text.Out.find("\nNot Solved.."), std::string::npos) << text.Out;
+    EXPECT_EQ(text.Out.find(" m\n"), std::string::npos) << "a length is shown\n" << text.Out;
+    EXPECT_NE(text.Err.find(reason), std::string::npos) << text.Err;
+
+    const TRun json = Solve(std::string(p.Args) + " --json");
+    EXPECT_EQ(json.Status, 1);
+    EXPECT_TRUE(JsonHas(json.Out, "\"solved\": false"));
+    EXPECT_TRUE(JsonHas(json.Out, "\"error\": \"" + reason + "\"")) << json.Out;
+    EXPECT_TRUE(JsonHas(json.Out, "\"wolfLength\": null")) << json.Out;
+
+    const TRun rating = Solve(std::string(p.Args) + " --rate 3 --json");
+    EXPECT_EQ(rating.Status, 1);
+    EXPECT_TRUE(JsonHas(rating.Out, "\"rated\": false"));
+    EXPECT_TRUE(JsonHas(rating.Out, "\"error\": \"" + reason + "\"")) << rating.Out;
+
+    const TRun selection = Solve(std::string(p.Args) + " --select --json");
+    EXPECT_EQ(selection.Status, 1);
+    EXPECT_TRUE(JsonHas(selection.Out, "\"error\": \"" + reason + "\"")) << selection.Out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, VelloxSolveUnsizable,
+    testing::Values(
+        TUnsizable{"EvaporatorAboveCondenser", "--tc 5 --te 40", "te must be less than tc..."},
+        TUnsizable{"AboveTheRangeOfR22", "--tc 100", "tc is out of range... [-60.0..88.9]"},
+        TUnsizable{"PressuresTheWrongWayRound", "--pc 500 --pe 600", "pe must be less than pc..."}),
+    TParamName());
+
+TEST(VelloxSolve, BatchRowsNoMethodCanSizeAreNotSolved)
+{
+    const TRun run = Solve("--batch -", "tc,te,length\n5,40,\n100,5,3\n40,5,\n");
+    EXPECT_EQ(run.Status, 1);
+    const std::string out = run.Out;
+    EXPECT_NE(out.find(",false,the case is refused: te must be less than tc...,refused,"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find(",false,the case is refused: tc is out of range... [-60.0..88.9]"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(run.Err.find("2 of 3 cases not solved"), std::string::npos) << run.Err;
 }
 
 TEST(VelloxSolve, DutyGivesTheMassFlowThroughTheEffect)

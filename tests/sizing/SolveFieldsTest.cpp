@@ -33,10 +33,11 @@ TEST(SolveFields, ValuesFollowHowFarTheSolveGot)
 {
     const TFieldsCase cases[] = {
         {"worked example", 5.0, 5.0, {"n", "n", "n", "n", "n", "false", "true", "-", "ok", "-"}},
-        {"simulation refuses",
+        {"case refused",
          45.0,
          5.0,
-         {"n", "n", "n", "-", "-", "-", "true", "-", "refused", "te must be less than tc..."}},
+         {"n", "-", "-", "-", "-", "-", "false", "the case is refused: te must be less than tc...",
+          "refused", "te must be less than tc..."}},
         {"Cho fails",
          5.0,
          0.0,
