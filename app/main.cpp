@@ -6,6 +6,7 @@
 #include "services/UserFeedback.h"
 
 #include <clocale>
+#include <csignal>
 #include <memory>
 #include <QApplication>
 #include <QTimer>
@@ -13,6 +14,9 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // A file-size limit makes a write fail with "File too large", which the
+    // exports report and clean up after, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Numbers are written and read with "." whatever the user's locale: the
     // program's own number text never consults it, and the C library and Qt
     // are kept on the neutral locale for anything else.

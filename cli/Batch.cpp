@@ -135,7 +135,8 @@ void WriteRatedRow(std::ostream& out, std::string& buffer, const TRatingRun& rat
     CaseColumns(row, run, {dfMr, dfQe});
     TSolveOutcome outcome;
     outcome.Solved = rating.AnyRated();
-    outcome.Error = run.Outcome.Error;
+    // Why none rated in one reason when they share one; else each method's.
+    outcome.Error = rating.NotRatedReason();
     if (outcome.Error.empty()) {
         for (const TRating& r : rating.Ratings) {
             if (r.Rated)
@@ -233,6 +234,7 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
             if (lengthText) {
                 const TRatingRun rating =
                     RunRating(lib, input, ReadTubeLength(LengthColumn, *lengthText), windowTexts);
+                ++summary.Rated;
                 if (rating.AnyRated())
                     ++summary.Solved;
                 WriteRatedRow(out, buffer, rating);

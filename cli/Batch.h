@@ -10,6 +10,7 @@
 struct TBatchSummary {
     long Cases = 0;
     long Solved = 0;
+    long Rated = 0; // rows with a length, rated rather than sized
 };
 
 // Solves one case per row of a CSV whose header names any of refrigerant, tc,

@@ -4,6 +4,7 @@
 #include "cli/JsonReport.h"
 #include "cli/Options.h"
 #include "cli/RatingReport.h"
+#include "cli/ReportTarget.h"
 #include "cli/SelectionReport.h"
 #include "cli/TextReport.h"
 #include "common/Errors.h"
@@ -15,6 +16,7 @@
 #endif
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -79,10 +81,8 @@ int Rate(TRefrigLib& lib, const TOptions& options)
         WriteRatingJson(std::cout, rating);
     else
         WriteRatingText(std::cout, rating);
-    if (!rating.Run.Outcome.Error.empty())
-        std::cerr << "vellox-solve: not rated: " << rating.Run.Outcome.Error << '\n';
-    else if (!rating.AnyRated())
-        std::cerr << "vellox-solve: not rated: no method could rate the tube\n";
+    if (!rating.AnyRated())
+        std::cerr << "vellox-solve: not rated: " << rating.NotRatedReason() << '\n';
     return rating.AnyRated() ? ExitSolved : ExitNotSolved;
 }
 
@@ -116,6 +116,11 @@ int Run(const TOptions& options)
     if ((options.Report || options.ReportDir) && !ReportBuilt)
         throw EBadInput("--report: this vellox-solve was built without the desktop parts "
                         "and cannot write reports");
+    // Where the reports go is checked before any work.
+    if (options.Report)
+        CheckReportFile(*options.Report);
+    if (options.ReportDir)
+        PrepareReportFolder(*options.ReportDir);
 #ifdef VELLOX_WITH_REPORT
     std::optional<TReportSession> session;
     if (options.Report || options.ReportDir)
@@ -143,8 +148,6 @@ int Run(const TOptions& options)
         bool reportsWritten = true;
         TSolvedCase report;
         if (options.ReportDir) {
-            std::error_code error;
-            std::filesystem::create_directories(*options.ReportDir, error);
             report = [&](long number, const TCaseRun& run) {
                 const std::string path = (std::filesystem::path(*options.ReportDir) /
                                           ("case-" + std::to_string(number) + ".pdf"))
@@ -160,6 +163,10 @@ int Run(const TOptions& options)
                 throw EBadInput("batch: cannot read '" + *options.Batch + "'");
             summary = RunBatch(lib, file, std::cout, report);
         }
+        if (options.ReportDir && summary.Rated > 0)
+            std::cerr << "vellox-solve: " << summary.Rated << " of " << summary.Cases
+                      << " cases rate a tube and have no report (a report is the sizing of a "
+                         "solved case)\n";
         if (!reportsWritten)
             return ExitNotSolved;
         if (summary.Solved != summary.Cases)
@@ -195,6 +202,10 @@ int Run(const TOptions& options)
 
 int main(int argc, char** argv)
 {
+    // A file-size limit makes a write fail with "File too large", which the
+    // report writing reports and cleans up after, instead of ending the
+    // program halfway through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
         return Run(ParseOptions(std::vector<std::string>(argv + 1, argv + argc)));
     } catch (const EBadInput& error) {

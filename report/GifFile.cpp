@@ -35,6 +35,8 @@ QImage Stacked(const std::vector<QImage>& pages)
     if (height > MaxGifSide)
         return {};
     QImage all(width, static_cast<int>(height), QImage::Format_RGB32);
+    if (all.isNull())
+        return all; // no memory for it
     all.fill(Qt::white);
     QPainter painter(&all);
     int y = 0;
@@ -300,12 +302,19 @@ QString Encode(const TIndexedPicture& picture, QIODevice& device)
     return closed ? QString() : GifError(error);
 }
 
+QString TooLarge()
+{
+    return QStringLiteral("The report is too large for one GIF picture (at most %1 pixels "
+                          "wide and high)")
+        .arg(MaxGifSide);
+}
+
 QString WritePicture(const QImage& picture, const QString& path)
 {
-    if (picture.isNull() || picture.width() > MaxGifSide || picture.height() > MaxGifSide)
-        return QStringLiteral("The report is too large for one GIF picture (at most %1 pixels "
-                              "wide and high)")
-            .arg(MaxGifSide);
+    if (picture.width() > MaxGifSide || picture.height() > MaxGifSide)
+        return TooLarge();
+    if (picture.isNull())
+        return QStringLiteral("There is no picture to write");
     TIndexedPicture indexed;
     const QString failure = Indexed(picture, indexed);
     if (!failure.isEmpty())
@@ -319,7 +328,18 @@ QString WriteGifFile(const std::vector<QImage>& pages, const QString& path)
 {
     if (pages.empty())
         return QStringLiteral("No pages to write");
-    return WritePicture(Stacked(pages), path);
+    qint64 height = 0;
+    for (const QImage& page : pages)
+        height += page.height();
+    if (height > MaxGifSide || pages.front().width() > MaxGifSide)
+        return TooLarge();
+    const QImage all = Stacked(pages);
+    if (all.isNull())
+        return QStringLiteral("Not enough memory for one picture of the %1 pages (%2 x %3 pixels)")
+            .arg(pages.size())
+            .arg(pages.front().width())
+            .arg(height);
+    return WritePicture(all, path);
 }
 
 QString WriteGifPage(const QImage& page, const QString& path)

@@ -1,5 +1,6 @@
 #include "report/ReportExport.h"
 
+#include "report/AtomicFile.h"
 #include "report/GifFile.h"
 #include "report/MapiControl.h"
 #include "report/PageEngine.h"
@@ -79,9 +80,14 @@ QString TReportExport::AskPath(std::unique_ptr<TSaveDialog>& dialog, const TSave
             return {};
         const QString path = dialog->FileName();
         const QString base = QFileInfo(path).completeBaseName();
-        if (base.compare(ReservedName, Qt::CaseInsensitive) != 0)
+        const QString notAFile = NotAFileToWrite(path);
+        if (base.compare(ReservedName, Qt::CaseInsensitive) != 0 && notAFile.isEmpty())
             return path;
-        Feedback().Message(Parent_, "Sorry, " + base + " is a reserved filename");
+        // A folder, a device or a FIFO at the name is never replaced.
+        Feedback().Message(Parent_, notAFile.isEmpty()
+                                        ? "Sorry, " + base + " is a reserved filename"
+                                        : "Sorry, " + QDir::toNativeSeparators(path) + " " +
+                                              notAFile + ", not a regular file");
         dialog->SetFileName(QString());
     }
 }

@@ -2,6 +2,8 @@
 // window prints it, written as a PDF or as one GIF picture of all pages.
 // The tool runs with settings and documents in a folder of the test's own.
 #include "report/PictureFile.h"
+#include "support/Fifo.h"
+#include "support/ParamName.h"
 #include "support/TempDir.h"
 
 #include <cstdio>
@@ -9,6 +11,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 namespace {
@@ -17,16 +21,20 @@ namespace fs = std::filesystem;
 
 struct TRun {
     int Status = -1;
+    std::string Out;
     std::string Err;
 };
 
-TRun Solve(const TTempDir& dir, const std::string& args, const std::string& input = {})
+// `prefix` goes before the program (a limit, say).
+TRun Solve(const TTempDir& dir, const std::string& args, const std::string& input = {},
+           const std::string& prefix = {})
 {
     const std::string home = (dir.Path() / "home").string();
     fs::create_directories(home);
     std::string command = "HOME='" + home + "' XDG_CONFIG_HOME='" + home + "/.config' " +
-                          "QT_QPA_PLATFORM=offscreen " + std::string(VELLOX_SOLVE) + " " + args +
-                          " >/dev/null 2>'" + (dir.Path() / "stderr").string() + "'";
+                          "QT_QPA_PLATFORM=offscreen " + prefix + " " + std::string(VELLOX_SOLVE) +
+                          " " + args + " >'" + (dir.Path() / "stdout").string() + "' 2>'" +
+                          (dir.Path() / "stderr").string() + "'";
     if (!input.empty())
         command += " <'" + dir.Write("stdin", input) + "'";
     const int status = std::system(command.c_str());
@@ -34,6 +42,8 @@ TRun Solve(const TTempDir& dir, const std::string& args, const std::string& inpu
     run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::ifstream err(dir.Path() / "stderr");
     run.Err.assign(std::istreambuf_iterator<char>(err), {});
+    std::ifstream out(dir.Path() / "stdout");
+    run.Out.assign(std::istreambuf_iterator<char>(out), {});
     return run;
 }
 
@@ -81,9 +91,92 @@ TEST(VelloxSolveReport, UnsolvedCaseWritesNothing)
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("Must solve first..."), std::string::npos) << run.Err;
     EXPECT_FALSE(fs::exists(pdf));
-    const TRun badName = Solve(dir, "--report '" + (dir.Path() / "report.txt").string() + "'");
-    EXPECT_EQ(badName.Status, 1);
-    EXPECT_NE(badName.Err.find(".pdf or .gif"), std::string::npos) << badName.Err;
+}
+
+// Report targets that are usage mistakes or no place for a file: refused with
+// status 2 and the reason before any work (nothing solved, nothing printed),
+// and whatever stands at the path is left as it was.
+struct TBadTarget {
+    const char* Name;
+    const char* Option;  // --report or --report-dir
+    const char* Target;  // in the test's folder unless it starts with '-' or is empty
+    const char* Prepare; // what stands there first: "", "fifo", "folder", "file",
+                         // "device", "link-fifo", "link-device"
+    const char* Reason;  // part of the message
+};
+
+class VelloxSolveReportTarget : public testing::TestWithParam<TBadTarget> {};
+
+TEST_P(VelloxSolveReportTarget, IsRefusedBeforeAnyWork)
+{
+    const TBadTarget& p = GetParam();
+    TTempDir dir;
+    const std::string prepare = p.Prepare;
+    const bool bare = *p.Target == 0 || *p.Target == '-';
+    const fs::path target = bare ? fs::path(p.Target) : dir.Path() / p.Target;
+    const fs::path other = dir.Path() / "elsewhere";
+    if (prepare == "fifo" || prepare == "link-fifo") {
+        ASSERT_TRUE(MakeFifo(prepare == "fifo" ? target : other));
+    }
+    if (prepare == "device" || prepare == "link-device") {
+        // A null device of the test's own: never the system's /dev/null.
+        if (::mknod((prepare == "device" ? target : other).c_str(), S_IFCHR | 0600,
+                    makedev(1, 3)) != 0)
+            GTEST_SKIP() << "making a device node needs root";
+    }
+    if (prepare.rfind("link-", 0) == 0)
+        fs::create_symlink(other, target);
+    if (prepare == "folder")
+        fs::create_directory(target);
+    if (prepare == "file")
+        dir.Write(target.filename().string(), "kept");
+    const auto typeBefore = fs::status(target).type();
+
+    const std::string batch = std::string(p.Option) == "--report-dir" ? "--batch - " : "";
+    const TRun run = Solve(dir, batch + p.Option + " '" + target.string() + "'", "tc\n40\n");
+    EXPECT_EQ(run.Status, 2) << run.Err;
+    EXPECT_NE(run.Err.find(p.Reason), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Out, "") << "worked before refusing";
+    if (!bare) {
+        EXPECT_EQ(fs::status(target).type(), typeBefore);
+        if (prepare == "file") {
+            EXPECT_EQ(Head(target, 10), "kept");
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, VelloxSolveReportTarget,
+    testing::Values(
+        TBadTarget{"StandardOutput", "--report", "-", "", "not standard output"},
+        TBadTarget{"EmptyName", "--report", "", "", "no file name given"},
+        TBadTarget{"OtherExtension", "--report", "report.txt", "", "ends in .pdf or .gif"},
+        TBadTarget{"TrailingSlash", "--report", "report.pdf/", "", "names a folder"},
+        TBadTarget{"LogoName", "--report", "ReportLogo.gif", "", "ReportLogo is a reserved"},
+        TBadTarget{"LogoNameInOtherCase", "--report", "REPORTLOGO.PDF", "",
+                   "REPORTLOGO is a reserved"},
+        TBadTarget{"Fifo", "--report", "pipe.gif", "fifo", "is a FIFO, not a regular file"},
+        TBadTarget{"LinkToAFifo", "--report", "link.gif", "link-fifo", "is a FIFO"},
+        TBadTarget{"Device", "--report", "null.pdf", "device", "is a device"},
+        TBadTarget{"LinkToADevice", "--report", "link.pdf", "link-device", "is a device"},
+        TBadTarget{"Folder", "--report", "folder.pdf", "folder", "is a folder"},
+        TBadTarget{"EmptyFolderName", "--report-dir", "", "", "no folder name given"},
+        TBadTarget{"FolderStandardOutput", "--report-dir", "-", "", "not standard output"},
+        TBadTarget{"FolderIsAFile", "--report-dir", "reports", "file", "is not a folder"},
+        TBadTarget{"FolderIsAFifo", "--report-dir", "reports", "fifo", "is not a folder"}),
+    TParamName());
+
+TEST(VelloxSolveReport, WriteCutShortGivesTheSystemsReasonAndLeavesNothing)
+{
+    TTempDir dir;
+    const fs::path pdf = dir.Path() / "report.pdf";
+    // The report is some 20 KB; the limit lets 4 KB through.
+    const TRun run = Solve(dir, "--report '" + pdf.string() + "'", {}, "prlimit --fsize=4096");
+    EXPECT_EQ(run.Status, 1) << run.Err;
+    EXPECT_NE(run.Err.find("File too large"), std::string::npos) << run.Err;
+    EXPECT_FALSE(fs::exists(pdf));
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        EXPECT_EQ(entry.path().string().find("report.pdf"), std::string::npos) << entry.path();
 }
 
 TEST(VelloxSolveReport, BatchWritesAPdfPerSolvedCase)
@@ -98,6 +191,19 @@ TEST(VelloxSolveReport, BatchWritesAPdfPerSolvedCase)
     EXPECT_EQ(Head(reports / "case-3.pdf", 5), "%PDF-");
     const TRun mixed = Solve(dir, "--batch - --report x.pdf", "tc\n40\n");
     EXPECT_EQ(mixed.Status, 2);
+}
+
+TEST(VelloxSolveReport, BatchSaysWhichRowsHaveNoReport)
+{
+    TTempDir dir;
+    const fs::path reports = dir.Path() / "reports";
+    const TRun run = Solve(dir, "--batch - --report-dir '" + reports.string() + "'",
+                           "tc,length\n40,\n40,3\n45,2\n");
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(Head(reports / "case-1.pdf", 5), "%PDF-");
+    EXPECT_FALSE(fs::exists(reports / "case-2.pdf"));
+    EXPECT_NE(run.Err.find("2 of 3 cases rate a tube and have no report"), std::string::npos)
+        << run.Err;
 }
 
 } // namespace
