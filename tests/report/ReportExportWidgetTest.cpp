@@ -8,6 +8,7 @@
 #include "report/ReportExport.h"
 #include "services/AppFolders.h"
 #include "support/FakeXdgEmail.h"
+#include "support/Fifo.h"
 #include "support/FixedPageMetrics.h"
 #include "support/RecordingFeedback.h"
 #include "support/TempDir.h"
@@ -192,6 +193,43 @@ TEST_F(ReportExportTest, ReportLogoInAnyCaseIsRefusedAndTheNameCleared)
     }
     EXPECT_FALSE(QFile::exists(Folder() + "reportlogo.gif"));
     EXPECT_FALSE(QFile::exists(Folder() + "ReportLogo.gif"));
+}
+
+// A name where a FIFO, a folder or a link to one stands is refused as the
+// reserved name is, by both save dialogs, and the thing stays what it was.
+TEST_F(ReportExportTest, NameOfSomethingThatIsNoFileIsRefused)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = Folder().toStdString();
+    ASSERT_TRUE(MakeFifo(folder / "pipe.gif"));
+    fs::create_directory(folder / "folder.gif");
+    fs::create_symlink(folder / "pipe.gif", folder / "link.pdf");
+    const struct {
+        const char* Typed;
+        const char* What;
+        bool Pdf;
+    } cases[] = {
+        {"pipe.gif", "is a FIFO", false},
+        {"folder.gif", "is a folder", false},
+        {"link.pdf", "is a FIFO", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        Feedback.Messages.clear();
+        Answers = {c.Typed, Cancel};
+        const auto typeBefore = fs::status(folder / c.Typed).type();
+        if (c.Pdf)
+            Export.SavePdf();
+        else
+            Export.SaveGif();
+        ASSERT_EQ(Feedback.Messages.size(), 1);
+        EXPECT_TRUE(Feedback.Messages[0].startsWith("Sorry, "))
+            << Feedback.Messages[0].toStdString();
+        EXPECT_TRUE(Feedback.Messages[0].endsWith(QString(c.What) + ", not a regular file"))
+            << Feedback.Messages[0].toStdString();
+        EXPECT_EQ(fs::status(folder / c.Typed).type(), typeBefore);
+        EXPECT_TRUE(Feedback.Errors.isEmpty());
+    }
 }
 
 TEST_F(ReportExportTest, NothingWithoutPagesOrOnCancel)
