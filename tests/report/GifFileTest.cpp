@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <gif_lib.h>
@@ -13,6 +14,8 @@
 #include <memory>
 #include <QPainter>
 #include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -220,3 +223,45 @@ TEST(GifFileTest, ExistingFileIsReplaced)
 }
 
 } // namespace
+
+#if !defined(__SANITIZE_ADDRESS__)
+// Pages that fit one GIF picture but not into the memory left: the reason is
+// the memory, not the picture's size. Run in a child process whose address
+// space is limited to a little more than it uses already.
+TEST(GifFileTest, PagesThatCannotBeStackedForLackOfMemorySaySo)
+{
+    TTempDir dir;
+    const std::vector<QImage> pages(4, QImage(4000, 8000, QImage::Format_RGB32));
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(channel[0]);
+        long pagesInUse = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pagesInUse) != 1)
+                pagesInUse = 0;
+            std::fclose(statm);
+        }
+        const rlim_t limit = static_cast<rlim_t>(pagesInUse) * ::sysconf(_SC_PAGESIZE) + (64 << 20);
+        const rlimit space{limit, limit};
+        ::setrlimit(RLIMIT_AS, &space);
+        const QByteArray reason =
+            WriteGifFile(pages, QString::fromStdString((dir.Path() / "all.gif").string())).toUtf8();
+        if (::write(channel[1], reason.constData(), static_cast<std::size_t>(reason.size())) < 0)
+            _exit(2);
+        _exit(0);
+    }
+    ::close(channel[1]);
+    std::string reason;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        reason.append(buffer, static_cast<std::size_t>(n));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(reason, "Not enough memory for one picture of the 4 pages (4000 x 32000 pixels)");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "all.gif"));
+}
+#endif
