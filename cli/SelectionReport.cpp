@@ -103,6 +103,10 @@ void WriteSelectionText(std::ostream& out, const TSelectionRun& selection)
         out << "Standard bores: the lengths could not be found\n";
         return;
     }
+    if (selection.Rows.empty() && !run.Outcome.Error.empty()) {
+        out << "Standard bores: no lengths, " << run.Outcome.Error << '\n';
+        return;
+    }
     out << "Standard bores: each method's length at a mass flow of "
         << ShownText(dfMr, run.Case.mr.Number()) << " kg/s\n\n";
 

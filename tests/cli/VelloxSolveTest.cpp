@@ -126,6 +126,11 @@ TEST_P(VelloxSolveUnsizable, IsRefusedEverywhere)
     EXPECT_TRUE(JsonHas(rating.Out, "\"rated\": false"));
     EXPECT_TRUE(JsonHas(rating.Out, "\"error\": \"" + reason + "\"")) << rating.Out;
 
+    const TRun table = Solve(std::string(p.Args) + " --select");
+    EXPECT_EQ(table.Status, 1);
+    EXPECT_NE(table.Out.find("Standard bores: no lengths, " + reason + "\n"), std::string::npos)
+        << table.Out;
+
     const TRun selection = Solve(std::string(p.Args) + " --select --json");
     EXPECT_EQ(selection.Status, 1);
     EXPECT_TRUE(JsonHas(selection.Out, "\"error\": \"" + reason + "\"")) << selection.Out;
