@@ -42,15 +42,18 @@ Output:
                        dpl,dpe,id,length; writes one CSV row per case; a row
                        with a length (m) rates that tube instead of sizing it
   --report FILE        also write the report of the solved case, as the window
-                       prints it: FILE.pdf (A4, text) or FILE.gif (all pages)
+                       prints it: FILE.pdf (A4, text) or FILE.gif (all pages);
+                       never over something that is no regular file
   --report-dir DIR     with --batch: the report of each solved case as
                        DIR/case-N.pdf, N counting the cases from 1
   --help, --version
 
 Exit status: 0 solved (a rating: rated by at least one method; the bores
-table: at least one length found), 1 not solved (an arithmetic fault, or no
-method could rate the tube or size any bore; the reason is reported), 2 bad
-usage or bad input.
+table: at least one length found), 1 not solved (an arithmetic fault, a case
+no method can size such as te above tc or tc above the refrigerant's range,
+or no method could rate the tube or size any bore; the reason is reported), 2
+bad usage or bad input (checked before any work, also of --report and
+--report-dir).
 )";
 namespace {
 
