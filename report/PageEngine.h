@@ -54,6 +54,8 @@ public:
     void SetupPreviewPages();
     void SetupPrinterPage();
     void DrawPageNumber();
+    // Whether this run draws on the paged device rather than preview pages.
+    bool ToDevice() const;
 
     // The canvas all report drawing goes to during a run.
     QPainter* DrawCanvas() { return &Painter_; }
@@ -90,8 +92,6 @@ private:
     void ComputePositions();
     // The pen at the top margin on line 0, then the page header.
     void StartPage(bool first);
-    // Whether this run draws on the paged device rather than preview pages.
-    bool ToDevice() const;
     int PrintedPage_ = 0;
     QPainter Painter_;
     const TPageMetrics& Metrics_;

@@ -164,7 +164,14 @@ void TStdReport::DrawPicture(const QImage& picture, int widthCm, int x, int y, i
     const int lines = Rounded(height / Engine_.LineHeight);
     if (linesUsed == 0)
         Engine_.EnsureSpace(lines);
-    Canvas().drawImage(QRect(x, y, width, height), picture);
+    // A printer or PDF file receives the logo at the pixels it is printed
+    // with, not at its file's size; a preview page shows it as before.
+    if (Engine_.ToDevice() && (width < picture.width() || height < picture.height()))
+        Canvas().drawImage(
+            QRect(x, y, width, height),
+            picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    else
+        Canvas().drawImage(QRect(x, y, width, height), picture);
     if (lines - linesUsed > 0)
         Engine_.AdvanceLines(lines - linesUsed);
     Engine_.AdvanceLines(1);
