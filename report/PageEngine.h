@@ -59,6 +59,10 @@ public:
 
     // The canvas all report drawing goes to during a run.
     QPainter* DrawCanvas() { return &Painter_; }
+    // The one way report text gets its font, on every device: the font as
+    // given, its letters drawn as typed without ligatures ("ff", "fl"), which
+    // a PDF reader would give back as single characters of their own.
+    void SetCanvasFont(const QFont& font);
 
     std::vector<QImage> Pages;
     int PageCount = 0;
