@@ -136,7 +136,7 @@ void TPageEngine::DoReport()
         } else {
             Painter_.begin(&Pages.back());
         }
-        Painter_.setFont(ReportFont);
+        SetCanvasFont(ReportFont);
         StartPage(true);
         if (OnReportBody)
             OnReportBody();
@@ -147,6 +147,16 @@ void TPageEngine::DoReport()
     }
     if (Painter_.isActive())
         Painter_.end();
+}
+
+void TPageEngine::SetCanvasFont(const QFont& font)
+{
+    // Qt's shaper leaves the optional ligatures of Latin text out once a
+    // letter spacing is set; 100 % is the font's own spacing, so the letters
+    // stand where they would anyway.
+    QFont unligated = font;
+    unligated.setLetterSpacing(QFont::PercentageSpacing, 100);
+    Painter_.setFont(unligated);
 }
 
 void TPageEngine::EnsureSpace(int lines)
@@ -172,7 +182,7 @@ void TPageEngine::NewPage()
         ++PageCount;
         StartPreviewPage();
         Painter_.begin(&Pages.back());
-        Painter_.setFont(ReportFont);
+        SetCanvasFont(ReportFont);
     }
     StartPage(false);
 }

@@ -54,9 +54,15 @@ public:
     void SetupPreviewPages();
     void SetupPrinterPage();
     void DrawPageNumber();
+    // Whether this run draws on the paged device rather than preview pages.
+    bool ToDevice() const;
 
     // The canvas all report drawing goes to during a run.
     QPainter* DrawCanvas() { return &Painter_; }
+    // The one way report text gets its font, on every device: the font as
+    // given, its letters drawn as typed without ligatures ("ff", "fl"), which
+    // a PDF reader would give back as single characters of their own.
+    void SetCanvasFont(const QFont& font);
 
     std::vector<QImage> Pages;
     int PageCount = 0;
@@ -90,8 +96,6 @@ private:
     void ComputePositions();
     // The pen at the top margin on line 0, then the page header.
     void StartPage(bool first);
-    // Whether this run draws on the paged device rather than preview pages.
-    bool ToDevice() const;
     int PrintedPage_ = 0;
     QPainter Painter_;
     const TPageMetrics& Metrics_;

@@ -117,7 +117,9 @@ TPreviewForm::TPreviewForm(TPageEngine& engine, std::function<QPrinter&()> print
         auto* panel = new QLabel(StatusBar1);
         panel->setTextFormat(Qt::PlainText);
         panel->setMinimumWidth(minimumWidths[i]);
-        panel->setAccessibleName(i == 0 ? tr("Position") : tr("Printer"));
+        // No name of its own: a screen reader reads the panel out with the
+        // text it shows, whenever that changes, and says what it is for.
+        panel->setAccessibleDescription(i == 0 ? tr("Margin position") : tr("Printer"));
         StatusBar1->addWidget(panel, static_cast<int>(i));
         StatusPanels[i] = panel;
     }

@@ -87,7 +87,7 @@ void TStdReport::PrepareCanvas()
     Col2X = Engine_.MarginPx[4];
     Col3X = Engine_.MarginPx[5];
     HalfLine = Rounded(Engine_.LineHeight / 2.0);
-    Canvas().setFont(Engine_.ReportFont);
+    Engine_.SetCanvasFont(Engine_.ReportFont);
     Engine_.Pen = QPoint(LeftEdge, TopEdge);
     Engine_.LineCount = 0;
     Engine_.BaseY = Engine_.Pen.y();
@@ -109,9 +109,9 @@ void TStdReport::WithStyle(int addStyle, int sizeChange, F&& draw)
     ApplyFontStyleBits(font, FontStyleBits(font) | addStyle);
     if (sizeChange != 0 && font.pointSize() > 0)
         font.setPointSize(std::max(1, font.pointSize() + sizeChange));
-    Canvas().setFont(font);
+    Engine_.SetCanvasFont(font);
     draw();
-    Canvas().setFont(before);
+    Engine_.SetCanvasFont(before);
 }
 
 void TStdReport::DrawPageHeader(bool firstPage)
@@ -142,17 +142,17 @@ void TStdReport::DrawLetterhead(int x)
     ApplyFontStyleBits(font, FontStyleBits(font) | StyleBold);
     if (!LetterheadLines[0].isEmpty()) {
         font.setPointSize(10);
-        Canvas().setFont(font);
+        Engine_.SetCanvasFont(font);
         DrawTextAt(x, Engine_.Pen.y(), LetterheadLines[0]);
         Engine_.Pen.ry() += static_cast<int>(Canvas().fontMetrics().height() * 1.25);
     }
     font.setPointSize(8);
-    Canvas().setFont(font);
+    Engine_.SetCanvasFont(font);
     for (qsizetype i = 1; i < LetterheadLines.size(); ++i) {
         DrawTextAt(x, Engine_.Pen.y(), LetterheadLines[i]);
         Engine_.Pen.ry() += Canvas().fontMetrics().height();
     }
-    Canvas().setFont(Engine_.ReportFont);
+    Engine_.SetCanvasFont(Engine_.ReportFont);
     Engine_.LineCount += Rounded((Engine_.Pen.y() - y0) / Engine_.LineHeight);
 }
 
@@ -164,7 +164,14 @@ void TStdReport::DrawPicture(const QImage& picture, int widthCm, int x, int y, i
     const int lines = Rounded(height / Engine_.LineHeight);
     if (linesUsed == 0)
         Engine_.EnsureSpace(lines);
-    Canvas().drawImage(QRect(x, y, width, height), picture);
+    // A printer or PDF file receives the logo at the pixels it is printed
+    // with, not at its file's size; a preview page shows it as before.
+    if (Engine_.ToDevice() && (width < picture.width() || height < picture.height()))
+        Canvas().drawImage(
+            QRect(x, y, width, height),
+            picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    else
+        Canvas().drawImage(QRect(x, y, width, height), picture);
     if (lines - linesUsed > 0)
         Engine_.AdvanceLines(lines - linesUsed);
     Engine_.AdvanceLines(1);
@@ -241,7 +248,7 @@ void TStdReport::DrawSignature(const QString& applicationTitle, const QString& v
     Engine_.AdvanceLines(1);
     QFont font = Canvas().font();
     font.setPointSize(Engine_.ReportFont.pointSize());
-    Canvas().setFont(font);
+    Engine_.SetCanvasFont(font);
     DrawTextAt(LeftEdge, Engine_.Pen.y(), applicationTitle + " " + versionText);
 }
 

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -137,6 +138,37 @@ TEST_F(PreviewFormTest, PressAndReleaseOnTheLeftMarginTakesItInWholePixels)
     EXPECT_DOUBLE_EQ(Engine.MarginCm[0], 94.0 / 38.0);
     EXPECT_EQ(Panel(0), "2.5");
     EXPECT_EQ(Engine.MarginPx[0], Left);
+}
+
+// A screen reader reads each status panel out with the text it shows, as it
+// changes; what the panel is for is its description.
+TEST_F(PreviewFormTest, StatusPanelsAreReadOutWithTheirText)
+{
+    auto spoken = [this](int panel, QAccessible::Text kind) {
+        QLabel* label = Form->StatusPanels[static_cast<std::size_t>(panel)];
+        return QAccessible::queryAccessibleInterface(label)->text(kind);
+    };
+    EXPECT_EQ(spoken(0, QAccessible::Description), "Margin position");
+    EXPECT_EQ(spoken(1, QAccessible::Description), "Printer");
+    EXPECT_EQ(spoken(1, QAccessible::Name), "Printer not found");
+    ShowMargins();
+    // The left margin dragged on from where the last drag left it.
+    const struct {
+        int X;
+        const char* Shown;
+    } drags[] = {{Left, "2.5"}, {Left + 38, "3.5"}, {Left + 19, "3.0"}};
+    int at = Left;
+    for (const auto& d : drags) {
+        Drag({at, 300}, {d.X, 300});
+        Release({d.X, 300});
+        at = d.X;
+        EXPECT_EQ(Panel(0), d.Shown);
+        EXPECT_EQ(spoken(0, QAccessible::Name), d.Shown);
+    }
+    Metrics.PrinterValue = TPageMetrics::TPrinter{"Office", 600, 600, 4794, 6300};
+    Form->DoReport();
+    EXPECT_EQ(Panel(1), "Office");
+    EXPECT_EQ(spoken(1, QAccessible::Name), "Office");
 }
 
 TEST_F(PreviewFormTest, DraggedLinesStayWithinTheirLimits)

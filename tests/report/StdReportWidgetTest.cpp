@@ -2,16 +2,20 @@
 // letterhead, the logo, the date and the body lines fall on the line grid,
 // and the letterhead and logo files it looks for.
 #include "report/PictureFile.h"
+#include "report/ReportFile.h"
 #include "report/StdReport.h"
 #include "support/FixedPageMetrics.h"
 #include "support/TempDir.h"
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -20,6 +24,34 @@ namespace {
 const std::string BlackGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff"
                            ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
                            35);
+
+// The characters a PDF file's text gives back for its glyphs: the targets of
+// the glyph lists of its fonts' ToUnicode maps, "<glyph> <text>" in a bfchar
+// list, "<first> <last> <text>" or "<first> <last> [<text> ...]" in a bfrange.
+QList<uint> PdfTextCharacters(const QByteArray& pdf)
+{
+    QList<uint> characters;
+    const QRegularExpression list(QStringLiteral("begin(bfchar|bfrange)(.*?)endbf"),
+                                  QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpression charEntry(QStringLiteral("<[0-9A-Fa-f]+>\\s*(<[0-9A-Fa-f]+>)"));
+    const QRegularExpression rangeEntry(
+        QStringLiteral("<[0-9A-Fa-f]+>\\s*<[0-9A-Fa-f]+>\\s*(\\[[^\\]]*\\]|<[0-9A-Fa-f]+>)"));
+    const QRegularExpression hex(QStringLiteral("<([0-9A-Fa-f]+)>"));
+    for (auto lists = list.globalMatch(QString::fromLatin1(pdf)); lists.hasNext();) {
+        const auto entries = lists.next();
+        const QRegularExpression& entry =
+            entries.captured(1) == QStringLiteral("bfrange") ? rangeEntry : charEntry;
+        for (auto targets = entry.globalMatch(entries.captured(2)); targets.hasNext();) {
+            const QString target = targets.next().captured(1);
+            for (auto texts = hex.globalMatch(target); texts.hasNext();) {
+                const QString text = texts.next().captured(1);
+                for (qsizetype j = 0; j + 4 <= text.size(); j += 4)
+                    characters.append(text.mid(j, 4).toUInt(nullptr, 16));
+            }
+        }
+    }
+    return characters;
+}
 
 class StdReportTest : public ::testing::Test {
 protected:
@@ -197,6 +229,61 @@ TEST_F(StdReportTest, EachCopyIsAPrintJobOfItsOwn)
     firstPages = 0;
     EXPECT_TRUE(Report.PrintReport(printer));
     EXPECT_EQ(firstPages, 0);
+}
+
+// A logo of 2000 × 2000 pixels goes into a PDF at the 472 × 472 pixels
+// (4 cm at 300 per inch) it is printed with: of noise, some 140 kB, where
+// the logo at its own size took 4.4 MB.
+TEST_F(StdReportTest, PdfHoldsTheLogoAtItsPrintedSize)
+{
+    QImage logo(2000, 2000, QImage::Format_RGB32);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < logo.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(logo.scanLine(y));
+        for (int x = 0; x < logo.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            row[x] = qRgb(int(seed >> 24), int((seed >> 16) & 0xff), int((seed >> 8) & 0xff));
+        }
+    }
+    const std::string bmp = (Shared.Path() / "logo.bmp").string();
+    ASSERT_TRUE(logo.save(QString::fromStdString(bmp), "BMP"));
+    Report.SetLetterhead("/none.txt", QString::fromStdString(bmp), 4);
+    ASSERT_EQ(LoadPicture(bmp).size(), QSize(2000, 2000));
+    Report.BeginReport([] {}, {"Capillary Tube Estimate"});
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    ASSERT_TRUE(WritePdfFile(Engine, path, "Report").isEmpty());
+    const qint64 printedPixels = 472 * 472;
+    EXPECT_GT(QFileInfo(path).size(), printedPixels / 4); // the logo is there
+    EXPECT_LT(QFileInfo(path).size(), 2 * printedPixels);
+}
+
+// Report text is drawn letter by letter as typed, without the ligatures
+// ("ff", "fl", "fi") the font offers: a PDF reader gives a ligature back as
+// one character of its own, and a search for "Effect" would not find it.
+TEST_F(StdReportTest, PdfTextIsWrittenWithoutLigatures)
+{
+    Report.SetLetterhead("/none.txt", "/none.gif", 4);
+    Report.LogoFile.clear();
+    Report.BeginReport(
+        [this] {
+            Report.AddHeading("Refrigerant", 1);
+            Report.AddLine("Refrigerating Effect", "169.3", "kJ/kg");
+            Report.AddLine("Mass flow", "1.2", "g/s");
+            Report.AddLine("Name", "chlorodifluoromethane", "");
+            Report.AddLine("Office", "fjord affix", "", 2);
+            Report.DrawSignature("Vellox", "1.0.8.0");
+        },
+        {"Capillary Tube Estimate of the ffi office"});
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    ASSERT_TRUE(WritePdfFile(Engine, path, "Report").isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<uint> characters = PdfTextCharacters(file.readAll());
+    ASSERT_TRUE(characters.contains(uint('f')));
+    for (const uint ligature : {0xFB00u, 0xFB01u, 0xFB02u, 0xFB03u, 0xFB04u})
+        EXPECT_FALSE(characters.contains(ligature)) << std::hex << ligature;
 }
 
 } // namespace
