@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr double A4WidthCm = 21.0;
-constexpr double A4HeightCm = 29.7;
+// The page when no printer page is known.
+constexpr TPageSizeCm A4;
 
 int Rounded(double x)
 {
@@ -68,8 +68,8 @@ void TPageEngine::SetupPreviewPages()
         ExactPxPerCmY = screen->HeightPx / (screen->HeightMm / 10);
         PxPerCmX = Rounded(ExactPxPerCmX);
         PxPerCmY = Rounded(ExactPxPerCmY);
-        a4Width = Rounded(PxPerCmX * A4WidthCm);
-        a4Height = Rounded(PxPerCmY * A4HeightCm);
+        a4Width = Rounded(PxPerCmX * A4.Width);
+        a4Height = Rounded(PxPerCmY * A4.Height);
     } else {
         Message("Bitmap Device Error... \r\nThe screen's size cannot be read");
         ExactPxPerCmX = ExactPxPerCmY = 32.0;
