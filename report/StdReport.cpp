@@ -122,8 +122,9 @@ void TStdReport::DrawPageHeader(bool firstPage)
             Engine_.Pen = pen;
             Engine_.LineCount = lineCount;
         }
-        const bool wentOn = !LetterheadLines.isEmpty() && DrawLetterhead(LeftEdge);
-        if (logo && !flows && !wentOn)
+        if (!LetterheadLines.isEmpty())
+            DrawLetterhead(LeftEdge);
+        if (logo && !flows)
             DrawLogo(y0, Rounded((Engine_.Pen.y() - y0) / Engine_.LineHeight));
         // The date and the title always reach the paper, on the next page
         // when the letterhead has filled this one.
@@ -166,20 +167,18 @@ std::int64_t TStdReport::LetterheadHeight()
            static_cast<std::int64_t>(LetterheadLines.size() - 1) * further;
 }
 
-bool TStdReport::DrawLetterhead(int x)
+void TStdReport::DrawLetterhead(int x)
 {
     const auto [firstStep, step] = LetterheadSteps();
     QFont font = Engine_.ReportFont;
     ApplyFontStyleBits(font, FontStyleBits(font) | StyleBold);
     // Where the letterhead starts on the page it is drawn on.
     int y0 = Engine_.Pen.y();
-    bool wentOn = false;
     const auto drawLine = [&](const QString& text, int size, int advance) {
         // Each page holds one line at least, however small it is.
         if (Engine_.Pen.y() > y0 && Engine_.Pen.y() + advance > Engine_.BreakY) {
             Engine_.NewPage();
             y0 = Engine_.Pen.y();
-            wentOn = true;
         }
         font.setPointSize(size);
         Canvas().setFont(font);
@@ -195,7 +194,6 @@ bool TStdReport::DrawLetterhead(int x)
         drawLine(LetterheadLines[i], 8, step);
     Canvas().setFont(Engine_.ReportFont);
     Engine_.LineCount += Rounded((Engine_.Pen.y() - y0) / Engine_.LineHeight);
-    return wentOn;
 }
 
 void TStdReport::DrawPicture(const QImage& picture, int widthCm, int x, int y, int linesUsed)

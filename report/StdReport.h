@@ -76,8 +76,8 @@ private:
     // How far the letterhead reaches below the pen.
     std::int64_t LetterheadHeight();
     // Draws the letterhead from the pen down; one longer than the page goes
-    // on on the next pages. Returns whether it did.
-    bool DrawLetterhead(int x);
+    // on on the next pages.
+    void DrawLetterhead(int x);
     void DrawLogo(int y0, int linesUsed);
     void DrawPicture(const QImage& picture, int widthCm, int x, int y, int linesUsed);
     void DrawDate();

@@ -224,18 +224,22 @@ TEST_F(StdReportTest, LongLetterheadsNeverPushTheReportOffThePaper)
         int DrawnLines;            // the letterhead lines drawn
         const char* CutTo;         // the note's end; empty: no note
         int MaxPages;
+        bool Logo = false; // the logo at the top of page 1
     } cases[] = {
         {"NoLines", "", 0, 0, 0, "", 1},
         {"OneLine", "", 1, 0, 1, "", 1},
         {"SixtyLines", "", 60, 0, 60, "", 2},
         {"TwoHundredLines", "", 200, 0, 200, "", 5},
         {"ThousandLines", "", 1000, 0, 200, "its first 200 lines.", 5},
+        {"ThousandLinesAndLogo", "", 1000, 0, 200, "its first 200 lines.", 5, true},
+        {"SixtyLinesAndLogo", "", 60, 0, 60, "", 2, true},
         {"MegabyteLine", oneMegabyteLine, -1, 0, 1, "its first 64 KB.", 1},
         {"TwentyMegabytesOfLineEnds", std::string(20 << 20, '\n'), -1, 0, 0, "its first 200 lines.",
          5},
         {"SparseFourGigabytes", "", -1, 4ULL << 30, 1, "its first 64 KB.", 1},
     };
     const std::string path = (Program.Path() / "LetterHead.txt").string();
+    const std::string logo = Shared.Write("ReportLogo.gif", BlackGif);
     for (const auto& c : cases) {
         std::string text = c.Letterhead;
         for (int i = 0; i < c.Lines; ++i)
@@ -244,7 +248,10 @@ TEST_F(StdReportTest, LongLetterheadsNeverPushTheReportOffThePaper)
         if (c.SparseSize > 0)
             std::filesystem::resize_file(path, c.SparseSize);
         const long memoryBefore = PeakMemoryKb();
-        Report.SetLetterhead(QString::fromStdString(path), "/none.gif", 4);
+        Report.SetLetterhead(QString::fromStdString(path),
+                             QString::fromStdString(c.Logo ? logo : "/none.gif"), 4);
+        if (!c.Logo)
+            Report.LogoFile.clear();
         EXPECT_LT(PeakMemoryKb() - memoryBefore, 32 * 1024) << c.Name;
         Report.BeginReport(
             [this] {
@@ -287,6 +294,12 @@ TEST_F(StdReportTest, LongLetterheadsNeverPushTheReportOffThePaper)
         EXPECT_GE(static_cast<int>(device.Pages.size()), 1) << c.Name;
         EXPECT_LE(static_cast<int>(device.Pages.size()), c.MaxPages) << c.Name;
         EXPECT_LE(device.LowestBaseline, 3508) << c.Name;
+        const std::vector<int> logoOnPage1 = [&] {
+            std::vector<int> images(device.Pages.size(), 0);
+            images[0] = c.Logo ? 1 : 0;
+            return images;
+        }();
+        EXPECT_EQ(device.Images, logoOnPage1) << c.Name;
         const std::string note = std::string("The letterhead ") + path + " was cut to " + c.CutTo;
         if (*c.CutTo != '\0')
             EXPECT_EQ(messages, std::vector<std::string>{note}) << c.Name;

@@ -17,12 +17,15 @@ public:
     bool newPage() override
     {
         Pages.emplace_back();
+        Images.push_back(0);
         return true;
     }
     QPaintEngine* paintEngine() const override { return &Engine_; }
 
     // The texts of each page, in the order they were drawn.
     std::vector<QStringList> Pages{1};
+    // The pictures drawn on each page.
+    std::vector<int> Images{0};
 
     // The lowest baseline of any text drawn, in pixels from the page's top.
     double LowestBaseline = 0;
@@ -76,6 +79,7 @@ private:
         void drawImage(const QRectF&, const QImage&, const QRectF&,
                        Qt::ImageConversionFlags) override
         {
+            ++Device_.Images.back();
         }
         void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
         void drawTextItem(const QPointF& at, const QTextItem& item) override
