@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLocale>
@@ -306,6 +307,22 @@ TEST_F(StdReportTest, LongLetterheadsNeverPushTheReportOffThePaper)
         else
             EXPECT_TRUE(messages.empty()) << c.Name;
     }
+}
+
+// The title is drawn 3 points larger than the report font: a font size at
+// the top of the int range stays there instead of wrapping round.
+TEST_F(StdReportTest, TitleOfTheLargestFontSizeDoesNotOverflow)
+{
+    Report.SetLetterhead("/none.txt", "", 4);
+    Report.LogoFile.clear();
+    Engine.ReportFont.setPointSize(std::numeric_limits<int>::max() - 1);
+    TRecordingPageDevice device;
+    Engine.Printing = true;
+    Engine.PrintDevice = &device;
+    EXPECT_EQ(Engine.DoReport(), "");
+    Engine.Printing = false;
+    Engine.PrintDevice = nullptr;
+    EXPECT_EQ(device.AllTexts().count("Capillary Tube Estimate"), 1);
 }
 
 } // namespace
