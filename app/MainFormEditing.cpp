@@ -16,9 +16,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <string>
+#include <vector>
 
 void TMainForm::PressureFromTemperature(TFmtEdit* pressure, const TFmtEdit* temperature)
 {
@@ -204,13 +207,20 @@ void TMainForm::NewActionExecute()
 
 void TMainForm::FormActivate()
 {
-    // The report settings are loaded once per run. When a stored value stops
-    // the loading, the error reaches the user and the next activation tries
-    // again.
+    // The report settings are loaded once per run. Stored values that cannot
+    // be used have taken their defaults; the user learns which in one error
+    // box.
     if (FirstActivation_) {
         SetDefaultTabs({7.0, 9.0});
-        LoadReportSettings(TSettingsStore(SettingsKey));
+        const std::vector<std::string> unusable = LoadReportSettings(TSettingsStore(SettingsKey));
         FirstActivation_ = false;
+        if (!unusable.empty()) {
+            QStringList lines;
+            for (const std::string& text : unusable)
+                lines.append(QString::fromStdString(text));
+            Feedback().Error(this, tr("Some stored report settings cannot be used:\n") +
+                                       lines.join(QLatin1Char('\n')));
+        }
     }
     PressureFromTemperature(peEdit, teEdit);
     PressureFromTemperature(pcEdit, tcEdit);

@@ -74,19 +74,18 @@ std::string WriteCaseReport(const TRefrigLib& lib, const TCaseRun& run, const st
     if (!settingsLoaded) {
         settingsLoaded = true;
         SetDefaultTabs({7.0, 9.0});
-        try {
-            LoadReportSettings(TSettingsStore(WindowSettingsKey));
-        } catch (const std::exception&) {
-            // A damaged stored position: the positions read before it and the
-            // defaults after it, as the window would lay the report out.
-        }
+        // A stored value the report cannot use takes its default, as in the
+        // window, and the user is told which.
+        for (const std::string& problem : LoadReportSettings(TSettingsStore(WindowSettingsKey)))
+            std::fprintf(stderr, "vellox-solve: %s\n", problem.c_str());
     }
     static const TSystemPageMetrics metrics;
     TPageEngine engine(metrics);
-    std::string failure;
-    engine.OnMessage = [&failure](const std::string& message) {
-        if (message == "Report write error..." || message == "Setup error...")
-            failure = message;
+    // The run's failures come back from the write; what else the report has
+    // to say (a letterhead cut short) is a warning.
+    engine.OnMessage = [](const std::string& message) {
+        if (message != "Report write error..." && message != "Setup error...")
+            std::fprintf(stderr, "vellox-solve: %s\n", message.c_str());
     };
     LoadPreviewSettings(engine);
     TStdReport report(engine);
@@ -101,9 +100,7 @@ std::string WriteCaseReport(const TRefrigLib& lib, const TCaseRun& run, const st
     report.SharedDataFolder = QString::fromStdString(places.SharedDataFolder);
     const QString program = QString::fromStdString(places.ProgramFolder);
     report.SetLetterhead(program + "LetterHead.txt", program + "ReportLogo.gif", 4);
-    const QString error = WriteReportFile(engine, QString::fromStdString(path),
-                                          QString::fromUtf8(CapillaryReportTitle));
-    if (!error.isEmpty())
-        return error.toStdString();
-    return failure;
+    return WriteReportFile(engine, QString::fromStdString(path),
+                           QString::fromUtf8(CapillaryReportTitle))
+        .toStdString();
 }

@@ -2,18 +2,29 @@
 
 #include "common/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <exception>
+#include <limits>
+#include <new>
 #include <QPagedPaintDevice>
 
 namespace {
 
-constexpr double A4WidthCm = 21.0;
-constexpr double A4HeightCm = 29.7;
+// The page when no printer page is known.
+constexpr TPageSizeCm A4;
 
 int Rounded(double x)
 {
     return static_cast<int>(Round(x));
+}
+
+// A y far below any page (or above it) stays a number a QPoint can hold.
+int PixelY(double y)
+{
+    constexpr double Limit = std::numeric_limits<int>::max() / 2;
+    return Rounded(std::clamp(y, -Limit, Limit));
 }
 
 } // namespace
@@ -57,8 +68,8 @@ void TPageEngine::SetupPreviewPages()
         ExactPxPerCmY = screen->HeightPx / (screen->HeightMm / 10);
         PxPerCmX = Rounded(ExactPxPerCmX);
         PxPerCmY = Rounded(ExactPxPerCmY);
-        a4Width = Rounded(PxPerCmX * A4WidthCm);
-        a4Height = Rounded(PxPerCmY * A4HeightCm);
+        a4Width = Rounded(PxPerCmX * A4.Width);
+        a4Height = Rounded(PxPerCmY * A4.Height);
     } else {
         Message("Bitmap Device Error... \r\nThe screen's size cannot be read");
         ExactPxPerCmX = ExactPxPerCmY = 32.0;
@@ -119,18 +130,44 @@ void TPageEngine::ComputePositions()
         MarginPx[i] = Rounded(MarginPos[i]);
 }
 
-void TPageEngine::DoReport()
+void TPageEngine::Fail(const std::string& message, const std::string& reason)
 {
+    if (RunFailure_.empty())
+        RunFailure_ = message.substr(0, message.find("...")) + ": " + reason;
+    // A message that cannot be shown (no memory left for it) does not hide
+    // the failure from the caller.
+    try {
+        Message(message);
+    } catch (...) {
+    }
+}
+
+std::string TPageEngine::DoReport()
+{
+    // However the run ends, the painter lets go of the device before the
+    // caller may destroy it: a painter left active on a PDF writer that has
+    // gone crashes when it is ended later.
+    struct TEndPainter {
+        QPainter& Painter;
+        ~TEndPainter()
+        {
+            if (Painter.isActive())
+                Painter.end();
+        }
+    } endPainter{Painter_};
+    RunFailure_.clear();
     try {
         if (ToDevice())
             SetupPrinterPage();
         else
             SetupPreviewPages();
-    } catch (const std::exception&) {
-        Message("Setup error...");
+    } catch (const std::bad_alloc&) {
+        Fail("Setup error...", "out of memory");
+    } catch (const std::exception& error) {
+        Fail("Setup error...", error.what());
     }
-    ComputePositions();
     try {
+        ComputePositions();
         if (ToDevice()) {
             Painter_.begin(PrintDevice);
         } else {
@@ -142,11 +179,14 @@ void TPageEngine::DoReport()
             OnReportBody();
         if ((ToDevice() ? PrintedPage_ : PageCount) > 1)
             DrawPageNumber();
-    } catch (const std::exception&) {
-        Message("Report write error...");
+    } catch (const std::bad_alloc&) {
+        Fail("Report write error...", "out of memory");
+    } catch (const std::exception& error) {
+        Fail("Report write error...", error.what());
+    } catch (...) {
+        Fail("Report write error...", "the report stopped");
     }
-    if (Painter_.isActive())
-        Painter_.end();
+    return RunFailure_;
 }
 
 void TPageEngine::SetCanvasFont(const QFont& font)
@@ -167,8 +207,12 @@ void TPageEngine::EnsureSpace(int lines)
 
 void TPageEngine::AdvanceLines(int lines)
 {
-    LineCount += lines;
-    Pen.setY(Rounded(BaseY + LineCount * LineHeight));
+    // Counted in 64 bits and kept to what an int holds, so that no number of
+    // blank lines can wrap the pen round to the top of the page.
+    LineCount = static_cast<int>(
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(LineCount) + lines,
+                                 std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    Pen.setY(PixelY(BaseY + LineCount * LineHeight));
 }
 
 void TPageEngine::NewPage()

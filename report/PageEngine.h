@@ -44,7 +44,13 @@ public:
     std::function<void()> OnStoreSettings;
 
     // One complete run: set-up, positions, page header, body, page number.
-    void DoReport();
+    // Returns why the run failed ("Report write error: out of memory"), empty
+    // when it ran to its end; the user is told through OnMessage as well. The
+    // painter has let go of its device when this returns, however the run
+    // ended, so that a caller's device may go after it.
+    std::string DoReport();
+    // The outcome of the last run, as DoReport returned it.
+    const std::string& RunFailure() const { return RunFailure_; }
     // A new page when n more lines would reach below BreakY.
     void EnsureSpace(int lines);
     // Moves the pen n lines down from BaseY, counting from the page's line 0.
@@ -92,11 +98,15 @@ public:
 
 private:
     void Message(const std::string& text) const;
+    // Tells the user `message` and keeps it with the reason as the run's
+    // failure (the first one counts).
+    void Fail(const std::string& message, const std::string& reason);
     void StartPreviewPage();
     void ComputePositions();
     // The pen at the top margin on line 0, then the page header.
     void StartPage(bool first);
     int PrintedPage_ = 0;
+    std::string RunFailure_;
     QPainter Painter_;
     const TPageMetrics& Metrics_;
 };

@@ -92,9 +92,17 @@ QString TReportExport::AskPath(std::unique_ptr<TSaveDialog>& dialog, const TSave
     }
 }
 
+bool TReportExport::RefuseFailedPages()
+{
+    if (Engine_.RunFailure().empty())
+        return false;
+    Feedback().Error(Parent_, QString::fromStdString(Engine_.RunFailure()));
+    return true;
+}
+
 void TReportExport::SaveGif()
 {
-    if (Engine_.Pages.empty())
+    if (Engine_.Pages.empty() || RefuseFailedPages())
         return;
     const QString path = AskPath(GifDialog_, GifKind, QStringLiteral("Report.gif"));
     if (path.isEmpty())
@@ -126,7 +134,7 @@ void TReportExport::SavePdf()
 
 void TReportExport::SendEMail()
 {
-    if (Engine_.Pages.empty())
+    if (Engine_.Pages.empty() || RefuseFailedPages())
         return;
     const QString folder = PageFolder();
     // Made at start-up, but it may have gone since.

@@ -59,6 +59,9 @@ public:
     static QString PageFolder();
 
 private:
+    // The pages of a preview run that failed part way are not the report:
+    // the run's failure goes to the error box and true comes back.
+    bool RefuseFailedPages();
     // The chosen path, empty on cancel.
     QString AskPath(std::unique_ptr<TSaveDialog>& dialog, const TSaveDialogKind& kind,
                     const QString& firstName);

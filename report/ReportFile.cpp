@@ -15,11 +15,14 @@ QString WritePdfFile(TPageEngine& engine, const QString& path, const QString& ti
         pdf.setResolution(300);
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Vellox"));
-        // The engine lets go of the device however the run ends.
+        // The engine and its painter let go of the writer however the run
+        // ends, before the writer goes.
         struct TRelease {
             TPageEngine& Engine;
             ~TRelease()
             {
+                if (Engine.DrawCanvas()->isActive())
+                    Engine.DrawCanvas()->end();
                 Engine.Printing = false;
                 Engine.PrintDevice = nullptr;
             }
@@ -27,8 +30,9 @@ QString WritePdfFile(TPageEngine& engine, const QString& path, const QString& ti
         engine.Printing = true;
         engine.PrintDevice = &pdf;
         engine.PrintDeviceName = path;
-        engine.DoReport();
-        return QString();
+        // A run that failed part way leaves a PDF without the rest of the
+        // report: its failure cancels the file.
+        return QString::fromStdString(engine.DoReport());
     });
 }
 
@@ -38,7 +42,10 @@ QString WriteReportFile(TPageEngine& engine, const QString& path, const QString&
         return WritePdfFile(engine, path, title);
     if (path.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive)) {
         engine.Printing = false;
-        engine.DoReport();
+        // The pages of a run that failed part way are not the report.
+        const std::string failure = engine.DoReport();
+        if (!failure.empty())
+            return QString::fromStdString(failure);
         return WriteGifFile(engine.Pages, path);
     }
     return QStringLiteral("a report file name ends in .pdf or .gif");

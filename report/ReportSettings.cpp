@@ -1,9 +1,14 @@
 #include "report/ReportSettings.h"
 
+#include "common/Errors.h"
 #include "common/Format.h"
+#include "common/Text.h"
 #include "common/TextToNumber.h"
+#include "report/ReportSettingRanges.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <QGuiApplication>
 
 namespace {
@@ -24,8 +29,58 @@ TStoredFont InterfaceFontAt8Points()
 {
     TStoredFont font;
     font.Font = QGuiApplication::font();
-    font.Font.setPointSize(8);
+    font.Font.setPointSize(DefaultFontSize);
     return font;
+}
+
+// The stored text as a message shows it.
+std::string Shown(const std::string& text)
+{
+    return CutCharacters(Trim(text), 60);
+}
+
+std::string OutOfRange(const TSettingRange& range, const char* unit)
+{
+    return "is out of range [" + PositionText(range.Low) + ".." + PositionText(range.High) + "] " +
+           unit;
+}
+
+std::string Problem(const char* key, const std::string& shown, const std::string& fault,
+                    const std::string& used)
+{
+    return std::string("report setting '") + key + "' = " + shown + " " + fault + "; using " + used;
+}
+
+// A stored size outside the sizes the font dialog lists leaves no readable
+// report (or none at all): the font takes the default size.
+void LoadFontSize(const TSettingsStore& store, TStoredFont& font,
+                  std::vector<std::string>& problems)
+{
+    const QString key = QStringLiteral("Size");
+    if (!store.ValueExists(Section, key))
+        return;
+    const TSettingRange range = FontSizeRange();
+    const std::string notWhole = "is not a whole number";
+    std::string text;
+    std::string shown;
+    std::string fault;
+    try {
+        text = store.ReadString(Section, key, QString()).toStdString();
+        if (const std::optional<std::int32_t> size = TryTextToInt(text)) {
+            if (range.Holds(*size))
+                return;
+            shown = Shown(text);
+            fault = OutOfRange(range, "pt");
+        } else {
+            shown = QuotedValue(text);
+            fault = notWhole;
+        }
+    } catch (const EVelloxError&) {
+        shown = QuotedValue(text);
+        fault = notWhole;
+    }
+    font.Font.setPointSize(DefaultFontSize);
+    problems.push_back(Problem("Size", shown, fault, std::to_string(DefaultFontSize)));
 }
 
 } // namespace
@@ -63,16 +118,40 @@ std::string PositionText(double centimetres)
     return FormatGeneral(centimetres, 15);
 }
 
-void LoadReportSettings(const TSettingsStore& store)
+std::vector<std::string> LoadReportSettings(const TSettingsStore& store, const TPageSizeCm& page)
 {
+    std::vector<std::string> problems;
     TReportSettings& settings = ReportSettings();
     for (std::size_t i = 0; i < PositionCount; ++i) {
-        const QString text = store.ReadString(
-            Section, PositionKeys[i], QString::fromStdString(PositionText(DefaultMargins()[i])));
-        settings.Positions[i] = TextToDouble(text.toStdString());
+        const double fallback = DefaultMargins()[i];
+        const TSettingRange range = PositionRange(i, settings.Positions, page);
+        const auto use = [&](const std::string& shown, const std::string& fault) {
+            settings.Positions[i] = range.Nearest(fallback);
+            problems.push_back(
+                Problem(PositionKeys[i], shown, fault, PositionText(settings.Positions[i])));
+        };
+        std::string text;
+        try {
+            text = store
+                       .ReadString(Section, PositionKeys[i],
+                                   QString::fromStdString(PositionText(fallback)))
+                       .toStdString();
+            const double value = TextToDouble(text);
+            if (std::isfinite(value) && range.Holds(value))
+                settings.Positions[i] = value;
+            else
+                use(Shown(text), OutOfRange(range, "cm"));
+        } catch (const EOverflow&) {
+            use(Shown(text), OutOfRange(range, "cm"));
+        } catch (const EVelloxError&) {
+            // Not a number, or not a text at all.
+            use(QuotedValue(text), "is not a number");
+        }
     }
     settings.Zoom = static_cast<std::uint8_t>(store.ReadInteger(Section, "Zoom", 0));
     LoadFont(settings.Font, Section, store);
+    LoadFontSize(store, settings.Font, problems);
+    return problems;
 }
 
 void SaveReportSettings(const TSettingsStore& store)

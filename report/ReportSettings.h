@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The report's page settings for the whole run: the four margins and the
@@ -30,6 +31,7 @@ struct TReportSettings {
 
 // The run's one set of report settings; before any loading they are the
 // default margins, the toolkit's interface font at 8 points and actual size.
+constexpr int DefaultFontSize = 8;
 TReportSettings& ReportSettings();
 
 // The positions used when nothing is stored and by the preview's "Reset
@@ -43,10 +45,23 @@ void SetDefaultTabs(const std::vector<double>& tabs);
 // The key of a position in section "Report": "Left margin", … "mX8".
 const char* PositionKey(std::size_t index);
 
-// Fills the settings from the store. A stored position that is not a number
-// stops the loading with EConvertError: the positions read before it keep
-// their new values, the rest, the zoom and the font keep theirs.
-void LoadReportSettings(const TSettingsStore& store);
+// A page's size in centimetres. The default, A4, is the page the preview
+// lays out when no printer page is known and the page of a PDF report.
+struct TPageSizeCm {
+    double Width = 21.0;
+    double Height = 29.7;
+};
+
+// Fills the settings from the store. A stored value that cannot be used
+// takes its default and the loading goes on: a position that is not a
+// number or lies outside its range on the page (ReportSettingRanges.h), a
+// font size the font dialog does not list. Returns one text for each such
+// value, naming its key, its range and the value used instead:
+//   report setting 'Top margin' = 30 is out of range [0..14.85] cm; using 2.5
+// A default that is itself outside the range (a tab stop right of a stored
+// right margin) gives way to the nearer end of the range.
+[[nodiscard]] std::vector<std::string> LoadReportSettings(const TSettingsStore& store,
+                                                          const TPageSizeCm& page = {});
 // Replaces section "Report" of the store with the settings.
 void SaveReportSettings(const TSettingsStore& store);
 

@@ -1,15 +1,15 @@
 #include "report/StdReport.h"
 
-#include "common/Cp1252.h"
 #include "common/Rounding.h"
 #include "report/PictureFile.h"
 #include "report/PreviewSettings.h"
 #include "services/FontSettings.h"
 
-#include <fstream>
+#include <algorithm>
+#include <limits>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <sstream>
 
 namespace {
 
@@ -26,29 +26,6 @@ bool IsFile(const QString& path)
 }
 
 } // namespace
-
-QStringList ReadTextLines(const QString& path)
-{
-    QStringList lines;
-    if (!IsFile(path))
-        return lines;
-    std::ifstream file(path.toStdString(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    const std::string text = ExternalTextToUtf8(bytes.str());
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
-        if (end == std::string::npos)
-            end = text.size();
-        if (end > start && text[end - 1] == '\r')
-            --end;
-        lines.append(QString::fromStdString(text.substr(start, end - start)));
-        start = next;
-    }
-    return lines;
-}
 
 TStdReport::TStdReport(TPageEngine& engine) : Engine_(engine) {}
 
@@ -73,7 +50,15 @@ void TStdReport::SetLetterhead(const QString& letterheadFile, const QString& log
 {
     const QString letterhead =
         IsFile(letterheadFile) ? letterheadFile : SharedDataFolder + "Letterhead.txt";
-    LetterheadLines = IsFile(letterhead) ? ReadTextLines(letterhead) : QStringList{" "};
+    LetterheadLines = QStringList{" "};
+    LetterheadNote.clear();
+    if (IsFile(letterhead)) {
+        TTextFileLines read = ReadTextLines(letterhead);
+        LetterheadLines = std::move(read.Lines);
+        if (!read.CutTo.isEmpty())
+            LetterheadNote = QStringLiteral("The letterhead %1 was cut to %2.")
+                                 .arg(QDir::toNativeSeparators(letterhead), read.CutTo);
+    }
     LogoFile = IsFile(logoFile) ? logoFile : SharedDataFolder + "ReportLogo.gif";
     LogoWidthCm = logoWidthCm;
 }
@@ -107,8 +92,11 @@ void TStdReport::WithStyle(int addStyle, int sizeChange, F&& draw)
     const QFont before = Canvas().font();
     QFont font = before;
     ApplyFontStyleBits(font, FontStyleBits(font) | addStyle);
+    // Summed in 64 bits: no stored size can make the sum wrap round.
     if (sizeChange != 0 && font.pointSize() > 0)
-        font.setPointSize(std::max(1, font.pointSize() + sizeChange));
+        font.setPointSize(static_cast<int>(
+            std::clamp<std::int64_t>(static_cast<std::int64_t>(font.pointSize()) + sizeChange, 1,
+                                     std::numeric_limits<int>::max())));
     Engine_.SetCanvasFont(font);
     draw();
     Engine_.SetCanvasFont(before);
@@ -118,40 +106,92 @@ void TStdReport::DrawPageHeader(bool firstPage)
 {
     PrepareCanvas();
     if (firstPage) {
+        if (!LetterheadNote.isEmpty() && Engine_.OnMessage) {
+            const QString note = std::exchange(LetterheadNote, QString());
+            Engine_.OnMessage(note.toStdString());
+        }
         const int y0 = Engine_.Pen.y();
+        const bool logo = !LogoFile.isEmpty() && IsFile(LogoFile);
+        // A letterhead that goes on on the next page leaves the logo behind
+        // on this one: it is drawn first, beside the letterhead's top.
+        const bool flows = !LetterheadLines.isEmpty() && y0 + LetterheadHeight() > Engine_.BreakY;
+        if (logo && flows) {
+            const QPoint pen = Engine_.Pen;
+            const int lineCount = Engine_.LineCount;
+            DrawLogo(y0, 1);
+            Engine_.Pen = pen;
+            Engine_.LineCount = lineCount;
+        }
         if (!LetterheadLines.isEmpty())
             DrawLetterhead(LeftEdge);
-        if (!LogoFile.isEmpty() && IsFile(LogoFile)) {
-            // A logo that cannot be read is left out without a word.
-            const QImage logo = LoadPicture(LogoFile.toStdString());
-            if (!logo.isNull() && logo.width() > 0)
-                DrawPicture(logo, LogoWidthCm, RightEdge - Engine_.PxPerCmX * LogoWidthCm, y0,
-                            Rounded((Engine_.Pen.y() - y0) / Engine_.LineHeight));
-        }
+        if (logo && !flows)
+            DrawLogo(y0, Rounded((Engine_.Pen.y() - y0) / Engine_.LineHeight));
+        // The date and the title always reach the paper, on the next page
+        // when the letterhead has filled this one.
+        Engine_.EnsureSpace(2);
         DrawDate();
-        if (!Titles.isEmpty())
+        if (!Titles.isEmpty()) {
+            Engine_.EnsureSpace(2);
             DrawTitleBlock();
+        }
     }
     Engine_.AdvanceLines(1);
 }
 
-void TStdReport::DrawLetterhead(int x)
+void TStdReport::DrawLogo(int y0, int linesUsed)
 {
-    const int y0 = Engine_.Pen.y();
+    // A logo that cannot be read is left out without a word.
+    const QImage logo = LoadPicture(LogoFile.toStdString());
+    if (!logo.isNull() && logo.width() > 0)
+        DrawPicture(logo, LogoWidthCm, RightEdge - Engine_.PxPerCmX * LogoWidthCm, y0, linesUsed);
+}
+
+std::pair<int, int> TStdReport::LetterheadSteps()
+{
     QFont font = Engine_.ReportFont;
     ApplyFontStyleBits(font, FontStyleBits(font) | StyleBold);
-    if (!LetterheadLines[0].isEmpty()) {
-        font.setPointSize(10);
-        Engine_.SetCanvasFont(font);
-        DrawTextAt(x, Engine_.Pen.y(), LetterheadLines[0]);
-        Engine_.Pen.ry() += static_cast<int>(Canvas().fontMetrics().height() * 1.25);
-    }
+    font.setPointSize(10);
+    Engine_.SetCanvasFont(font);
+    const int first = static_cast<int>(Canvas().fontMetrics().height() * 1.25);
     font.setPointSize(8);
     Engine_.SetCanvasFont(font);
-    for (qsizetype i = 1; i < LetterheadLines.size(); ++i) {
-        DrawTextAt(x, Engine_.Pen.y(), LetterheadLines[i]);
-        Engine_.Pen.ry() += Canvas().fontMetrics().height();
-    }
+    const int further = Canvas().fontMetrics().height();
+    Engine_.SetCanvasFont(Engine_.ReportFont);
+    return {first, further};
+}
+
+std::int64_t TStdReport::LetterheadHeight()
+{
+    const auto [first, further] = LetterheadSteps();
+    return (LetterheadLines[0].isEmpty() ? 0 : first) +
+           static_cast<std::int64_t>(LetterheadLines.size() - 1) * further;
+}
+
+void TStdReport::DrawLetterhead(int x)
+{
+    const auto [firstStep, step] = LetterheadSteps();
+    QFont font = Engine_.ReportFont;
+    ApplyFontStyleBits(font, FontStyleBits(font) | StyleBold);
+    // Where the letterhead starts on the page it is drawn on.
+    int y0 = Engine_.Pen.y();
+    const auto drawLine = [&](const QString& text, int size, int advance) {
+        // Each page holds one line at least, however small it is.
+        if (Engine_.Pen.y() > y0 && Engine_.Pen.y() + advance > Engine_.BreakY) {
+            Engine_.NewPage();
+            y0 = Engine_.Pen.y();
+        }
+        font.setPointSize(size);
+        Engine_.SetCanvasFont(font);
+        DrawTextAt(x, Engine_.Pen.y(), text);
+        // In 64 bits, and never past what the pen can hold.
+        Engine_.Pen.setY(static_cast<int>(
+            std::min<std::int64_t>(static_cast<std::int64_t>(Engine_.Pen.y()) + advance,
+                                   std::numeric_limits<int>::max())));
+    };
+    if (!LetterheadLines[0].isEmpty())
+        drawLine(LetterheadLines[0], 10, firstStep);
+    for (qsizetype i = 1; i < LetterheadLines.size(); ++i)
+        drawLine(LetterheadLines[i], 8, step);
     Engine_.SetCanvasFont(Engine_.ReportFont);
     Engine_.LineCount += Rounded((Engine_.Pen.y() - y0) / Engine_.LineHeight);
 }
@@ -264,8 +304,9 @@ bool TStdReport::PrintReport(QPrinter& printer)
         Engine_.Printing = true;
         Engine_.PrintDevice = &printer;
         Engine_.PrintDeviceName = printer.printerName();
-        Engine_.DoReport();
-        if (printer.printerState() == QPrinter::Error) {
+        // A run that failed part way printed only part of the report.
+        const bool complete = Engine_.DoReport().empty();
+        if (!complete || printer.printerState() == QPrinter::Error) {
             if (Engine_.OnMessage)
                 Engine_.OnMessage("Printer error.");
             printer.setCopyCount(copies);

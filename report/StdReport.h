@@ -1,13 +1,16 @@
 #pragma once
 
 #include "report/PageEngine.h"
+#include "report/TextFileLines.h"
 #include "sizing/ReportLines.h"
 
+#include <cstdint>
 #include <functional>
 #include <QDate>
 #include <QPrinter>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 // The standard report composer: what goes on each page and in which font. A
 // letterhead from a text file and a logo at the top of the first page, the
@@ -24,6 +27,8 @@ public:
     void BeginReport(std::function<void()> body, const QStringList& titles);
     // The letterhead file, else "Letterhead.txt" of the shared data folder;
     // the logo file, else "ReportLogo.gif" there; the logo's printed width.
+    // A letterhead file longer than the limits of ReadTextLines is cut, and
+    // the next run tells the user so through the engine's OnMessage.
     void SetLetterhead(const QString& letterheadFile, const QString& logoFile, int logoWidthCm);
 
     // addStyle: the style bits of the font settings (1 bold, 2 italic,
@@ -51,6 +56,9 @@ public:
 
     QStringList Titles;
     QStringList LetterheadLines;
+    // "The letterhead … was cut to its first 200 lines.", for the next run;
+    // empty when the letterhead was read whole or the user has been told.
+    QString LetterheadNote;
     QString LogoFile;
     int LogoWidthCm = 0;
     int HalfLine = 0;
@@ -62,7 +70,15 @@ public:
 
 private:
     void PrepareCanvas();
+    // The pen's steps below the letterhead's first line and below each
+    // further one, in the letterhead's fonts.
+    std::pair<int, int> LetterheadSteps();
+    // How far the letterhead reaches below the pen.
+    std::int64_t LetterheadHeight();
+    // Draws the letterhead from the pen down; one longer than the page goes
+    // on on the next pages.
     void DrawLetterhead(int x);
+    void DrawLogo(int y0, int linesUsed);
     void DrawPicture(const QImage& picture, int widthCm, int x, int y, int linesUsed);
     void DrawDate();
     void DrawTitleBlock();
@@ -75,7 +91,3 @@ private:
 
     TPageEngine& Engine_;
 };
-
-// The lines of an 8-bit text file (UTF-8, else Windows-1252), ended by CR LF
-// or LF, untrimmed; none for a missing file or one that is not a regular file.
-QStringList ReadTextLines(const QString& path);

@@ -159,19 +159,28 @@ TEST_F(MainFormInputTest, PastedLinesArriveAsOneLine)
 }
 
 // The report settings come in at the first activation and go back at close;
-// a stored position with a decimal comma is reported, and the next
-// activation tries again.
+// a stored position with a decimal comma or out of its range is reported in
+// one error box and takes its default, the other values are loaded, and
+// later activations do not load them again.
 TEST_F(MainFormInputTest, ReportSettingsAreLoadedOnceAndSavedAtClose)
 {
     Form.reset();
     Store().WriteString("Report", "Left margin", "3");
     Store().WriteString("Report", "Right margin", "2,5");
+    Store().WriteString("Report", "Top margin", "30");
+    Store().WriteString("Report", "mX2", "8");
     ReportSettings().Positions = DefaultMargins();
     Reopen();
     ASSERT_EQ(Feedback.Errors.size(), 1);
-    EXPECT_TRUE(Feedback.Errors[0].contains("2,5")) << Feedback.Errors[0].toStdString();
+    EXPECT_EQ(Feedback.Errors[0],
+              "Some stored report settings cannot be used:\n"
+              "report setting 'Right margin' = '2,5' is not a number; using 2.5\n"
+              "report setting 'Top margin' = 30 is out of range [0..14.85] cm; using 2.5");
     EXPECT_EQ(ReportSettings().Positions[0], 3.0);
+    EXPECT_EQ(ReportSettings().Positions[1], 2.5);
+    EXPECT_EQ(ReportSettings().Positions[2], 2.5);
     EXPECT_EQ(ReportSettings().Positions[4], 7.0); // mX1 of this report
+    EXPECT_EQ(ReportSettings().Positions[5], 8.0);
 
     Store().WriteString("Report", "Right margin", "2.25");
     Feedback.Errors.clear();
@@ -182,11 +191,13 @@ TEST_F(MainFormInputTest, ReportSettingsAreLoadedOnceAndSavedAtClose)
     QApplication::setActiveWindow(Form.get());
     QApplication::processEvents();
     EXPECT_TRUE(Feedback.Errors.isEmpty());
-    EXPECT_EQ(ReportSettings().Positions[1], 2.25);
+    EXPECT_EQ(ReportSettings().Positions[1], 2.5);
 
     Close();
     EXPECT_EQ(Store().ReadString("Report", "Left margin", ""), "3");
-    EXPECT_EQ(Store().ReadString("Report", "mX2", ""), "9");
+    EXPECT_EQ(Store().ReadString("Report", "Right margin", ""), "2.5");
+    EXPECT_EQ(Store().ReadString("Report", "Top margin", ""), "2.5");
+    EXPECT_EQ(Store().ReadString("Report", "mX2", ""), "8");
     EXPECT_EQ(Store().ReadInteger("Report", "Zoom", -1), 0);
     EXPECT_TRUE(Store().ValueExists("Report", "Name"));
 }

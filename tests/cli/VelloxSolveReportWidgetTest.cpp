@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -25,15 +26,24 @@ struct TRun {
     std::string Err;
 };
 
+// The program's report settings for the runs in `dir`, as the window keeps
+// them (keys with blanks are written with "%20" in the store's file).
+void StoreSettings(const TTempDir& dir, const std::string& conf)
+{
+    const fs::path folder = dir.Path() / "home" / ".config" / "Brennick";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Vellox.conf") << conf;
+}
+
 // `prefix` goes before the program (a limit, say).
 TRun Solve(const TTempDir& dir, const std::string& args, const std::string& input = {},
-           const std::string& prefix = {})
+           const std::string& prefix = {}, const std::string& program = VELLOX_SOLVE)
 {
     const std::string home = (dir.Path() / "home").string();
     fs::create_directories(home);
     std::string command = "HOME='" + home + "' XDG_CONFIG_HOME='" + home + "/.config' " +
-                          "QT_QPA_PLATFORM=offscreen " + prefix + " " + std::string(VELLOX_SOLVE) +
-                          " " + args + " >'" + (dir.Path() / "stdout").string() + "' 2>'" +
+                          "QT_QPA_PLATFORM=offscreen " + prefix + " '" + program + "' " + args +
+                          " >'" + (dir.Path() / "stdout").string() + "' 2>'" +
                           (dir.Path() / "stderr").string() + "'";
     if (!input.empty())
         command += " <'" + dir.Write("stdin", input) + "'";
@@ -204,6 +214,77 @@ TEST(VelloxSolveReport, BatchSaysWhichRowsHaveNoReport)
     EXPECT_FALSE(fs::exists(reports / "case-2.pdf"));
     EXPECT_NE(run.Err.find("2 of 3 cases rate a tube and have no report"), std::string::npos)
         << run.Err;
+}
+
+// The number of pages a PDF of Qt's says it has; 0 when it says nothing.
+int PdfPages(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const auto at = bytes.rfind("/Count ");
+    return at == std::string::npos ? 0 : std::atoi(bytes.c_str() + at + 7);
+}
+
+// A stored report setting out of its range is not used: the report is laid
+// out with the default, on one page, and the user is told on standard error.
+TEST(VelloxSolveReport, StoredSettingOutOfRangeTakesItsDefaultWithAWarning)
+{
+    const struct {
+        const char* Stored;
+        const char* Warning;
+    } cases[] = {
+        {"Top%20margin=30",
+         "vellox-solve: report setting 'Top margin' = 30 is out of range [0..14.85] cm; "
+         "using 2.5\n"},
+        {"Left%20margin=1e300",
+         "vellox-solve: report setting 'Left margin' = 1e300 is out of range [0..21] cm; "
+         "using 2.5\n"},
+        {"Size=2147483647",
+         "vellox-solve: report setting 'Size' = 2147483647 is out of range [6..72] pt; "
+         "using 8\n"},
+    };
+    for (const auto& c : cases) {
+        TTempDir dir;
+        StoreSettings(dir, std::string("[Report]\n") + c.Stored + "\n");
+        const fs::path pdf = dir.Path() / "report.pdf";
+        const TRun run = Solve(dir, "--report '" + pdf.string() + "'");
+        EXPECT_EQ(run.Status, 0) << c.Stored;
+        EXPECT_EQ(run.Err, c.Warning);
+        EXPECT_EQ(PdfPages(pdf), 1) << c.Stored;
+    }
+}
+
+// The program copied with its library into a folder of the test's own, so
+// that a letterhead can be put beside it.
+std::string CopyOfProgram(const TTempDir& dir)
+{
+    const fs::path program(VELLOX_SOLVE);
+    const fs::path suite = program.parent_path().parent_path();
+    fs::create_directories(dir.Path() / "Vellox");
+    fs::copy(suite / "Common Files", dir.Path() / "Common Files", fs::copy_options::recursive);
+    const fs::path copy = dir.Path() / "Vellox" / program.filename();
+    fs::copy_file(program, copy);
+    return copy.string();
+}
+
+// A letterhead of a thousand lines is cut to its first 200, which take three
+// pages; the report follows them and the user is told.
+TEST(VelloxSolveReport, LongLetterheadIsCutWithAWarning)
+{
+    TTempDir dir;
+    const std::string program = CopyOfProgram(dir);
+    std::string letterhead;
+    for (int i = 0; i < 1000; ++i)
+        letterhead += "Letterhead line " + std::to_string(i) + "\n";
+    std::ofstream(dir.Path() / "Vellox" / "LetterHead.txt") << letterhead;
+    const fs::path pdf = dir.Path() / "report.pdf";
+    const TRun run = Solve(dir, "--report '" + pdf.string() + "'", {}, {}, program);
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Err, "vellox-solve: The letterhead " +
+                           (dir.Path() / "Vellox" / "LetterHead.txt").string() +
+                           " was cut to its first 200 lines.\n");
+    EXPECT_GE(PdfPages(pdf), 2);
+    EXPECT_LE(PdfPages(pdf), 6);
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <new>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -245,6 +246,26 @@ TEST_F(ReportExportTest, NothingWithoutPagesOrOnCancel)
     Export.SavePdf();
     Export.SendEMail();
     EXPECT_EQ(Dialogs.size(), 2u);
+    EXPECT_TRUE(QDir(Folder()).entryList(QDir::Files).isEmpty());
+}
+
+// The pages of a preview run that failed part way are not the report: the
+// GIF and e-mail exports show the run's failure and write no page, without
+// asking for a name.
+TEST_F(ReportExportTest, PagesOfAFailedRunAreNotExported)
+{
+    Engine.OnReportBody = [this] {
+        Engine.DrawCanvas()->drawText(Engine.Pen, "Line 0");
+        throw std::bad_alloc();
+    };
+    Engine.DoReport();
+    ASSERT_FALSE(Engine.Pages.empty());
+    Answers = {"", ""};
+    Export.SaveGif();
+    Export.SendEMail();
+    EXPECT_TRUE(Dialogs.empty());
+    EXPECT_EQ(Feedback.Errors, QStringList({"Report write error: out of memory",
+                                            "Report write error: out of memory"}));
     EXPECT_TRUE(QDir(Folder()).entryList(QDir::Files).isEmpty());
 }
 

@@ -5,18 +5,22 @@
 #include "report/ReportFile.h"
 #include "report/StdReport.h"
 #include "support/FixedPageMetrics.h"
+#include "support/RecordingPageDevice.h"
 #include "support/TempDir.h"
 
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QLocale>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <sys/resource.h>
 
 namespace {
 
@@ -284,6 +288,128 @@ TEST_F(StdReportTest, PdfTextIsWrittenWithoutLigatures)
     ASSERT_TRUE(characters.contains(uint('f')));
     for (const uint ligature : {0xFB00u, 0xFB01u, 0xFB02u, 0xFB03u, 0xFB04u})
         EXPECT_FALSE(characters.contains(ligature)) << std::hex << ligature;
+}
+
+// The most memory the process has held so far, in kilobytes.
+long PeakMemoryKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// However long the letterhead file, the report's own content (the date, the
+// title and every body line) is drawn, on the paper and on a sane number of
+// pages; the letterhead is cut at 200 lines or 64 KB, and the user is told.
+TEST_F(StdReportTest, LongLetterheadsNeverPushTheReportOffThePaper)
+{
+    const std::string oneMegabyteLine(1 << 20, 'x');
+    const struct {
+        const char* Name;
+        std::string Letterhead;    // lines "line 0" … unless Generated
+        int Lines;                 // how many of them
+        std::uintmax_t SparseSize; // else a file of this many zero bytes
+        int DrawnLines;            // the letterhead lines drawn
+        const char* CutTo;         // the note's end; empty: no note
+        int MaxPages;
+        bool Logo = false; // the logo at the top of page 1
+    } cases[] = {
+        {"NoLines", "", 0, 0, 0, "", 1},
+        {"OneLine", "", 1, 0, 1, "", 1},
+        {"SixtyLines", "", 60, 0, 60, "", 2},
+        {"TwoHundredLines", "", 200, 0, 200, "", 5},
+        {"ThousandLines", "", 1000, 0, 200, "its first 200 lines.", 5},
+        {"ThousandLinesAndLogo", "", 1000, 0, 200, "its first 200 lines.", 5, true},
+        {"SixtyLinesAndLogo", "", 60, 0, 60, "", 2, true},
+        {"MegabyteLine", oneMegabyteLine, -1, 0, 1, "its first 64 KB.", 1},
+        {"TwentyMegabytesOfLineEnds", std::string(20 << 20, '\n'), -1, 0, 0, "its first 200 lines.",
+         5},
+        {"SparseFourGigabytes", "", -1, 4ULL << 30, 1, "its first 64 KB.", 1},
+    };
+    const std::string path = (Program.Path() / "LetterHead.txt").string();
+    const std::string logo = Shared.Write("ReportLogo.gif", BlackGif);
+    for (const auto& c : cases) {
+        std::string text = c.Letterhead;
+        for (int i = 0; i < c.Lines; ++i)
+            text += "line " + std::to_string(i) + "\n";
+        Program.Write("LetterHead.txt", text);
+        if (c.SparseSize > 0)
+            std::filesystem::resize_file(path, c.SparseSize);
+        const long memoryBefore = PeakMemoryKb();
+        Report.SetLetterhead(QString::fromStdString(path),
+                             QString::fromStdString(c.Logo ? logo : "/none.gif"), 4);
+        if (!c.Logo)
+            Report.LogoFile.clear();
+        EXPECT_LT(PeakMemoryKb() - memoryBefore, 32 * 1024) << c.Name;
+        Report.BeginReport(
+            [this] {
+                for (int i = 0; i < 40; ++i)
+                    Report.AddLine(QStringLiteral("caption %1").arg(i),
+                                   QStringLiteral("value %1").arg(i), "kW");
+            },
+            {"Capillary Tube Estimate"});
+        std::vector<std::string> messages;
+        Engine.OnMessage = [&](const std::string& m) { messages.push_back(m); };
+        TRecordingPageDevice device;
+        Engine.Printing = true;
+        Engine.PrintDevice = &device;
+        EXPECT_EQ(Engine.DoReport(), "") << c.Name;
+        Engine.Printing = false;
+        Engine.PrintDevice = nullptr;
+
+        const QStringList texts = device.AllTexts();
+        const QString date = QLocale().toString(Report.Today, QLocale::LongFormat);
+        EXPECT_EQ(texts.count(date), 1) << c.Name;
+        EXPECT_EQ(texts.count("Capillary Tube Estimate"), 1) << c.Name;
+        EXPECT_LT(texts.indexOf(date), texts.indexOf("Capillary Tube Estimate")) << c.Name;
+        for (int i = 0; i < 40; ++i) {
+            EXPECT_EQ(texts.count(QStringLiteral("caption %1").arg(i)), 1) << c.Name << i;
+            EXPECT_EQ(texts.count(QStringLiteral("value %1").arg(i)), 1) << c.Name << i;
+        }
+        if (c.Lines > 0) {
+            EXPECT_EQ(texts.count(QStringLiteral("line %1").arg(c.DrawnLines - 1)), 1) << c.Name;
+            EXPECT_EQ(texts.count(QStringLiteral("line %1").arg(c.DrawnLines)), 0) << c.Name;
+            // The date comes after the last letterhead line drawn.
+            EXPECT_GT(texts.indexOf(date),
+                      texts.indexOf(QStringLiteral("line %1").arg(c.DrawnLines - 1)))
+                << c.Name;
+        }
+        if (std::string(c.Name) == "MegabyteLine") {
+            ASSERT_FALSE(Report.LetterheadLines.isEmpty());
+            EXPECT_EQ(Report.LetterheadLines[0].size(), 64 * 1024);
+        }
+        EXPECT_LE(Report.LetterheadLines.size(), 200) << c.Name;
+        EXPECT_GE(static_cast<int>(device.Pages.size()), 1) << c.Name;
+        EXPECT_LE(static_cast<int>(device.Pages.size()), c.MaxPages) << c.Name;
+        EXPECT_LE(device.LowestBaseline, 3508) << c.Name;
+        const std::vector<int> logoOnPage1 = [&] {
+            std::vector<int> images(device.Pages.size(), 0);
+            images[0] = c.Logo ? 1 : 0;
+            return images;
+        }();
+        EXPECT_EQ(device.Images, logoOnPage1) << c.Name;
+        const std::string note = std::string("The letterhead ") + path + " was cut to " + c.CutTo;
+        if (*c.CutTo != '\0')
+            EXPECT_EQ(messages, std::vector<std::string>{note}) << c.Name;
+        else
+            EXPECT_TRUE(messages.empty()) << c.Name;
+    }
+}
+
+// The title is drawn 3 points larger than the report font: a font size at
+// the top of the int range stays there instead of wrapping round.
+TEST_F(StdReportTest, TitleOfTheLargestFontSizeDoesNotOverflow)
+{
+    Report.SetLetterhead("/none.txt", "", 4);
+    Report.LogoFile.clear();
+    Engine.ReportFont.setPointSize(std::numeric_limits<int>::max() - 1);
+    TRecordingPageDevice device;
+    Engine.Printing = true;
+    Engine.PrintDevice = &device;
+    EXPECT_EQ(Engine.DoReport(), "");
+    Engine.Printing = false;
+    Engine.PrintDevice = nullptr;
+    EXPECT_EQ(device.AllTexts().count("Capillary Tube Estimate"), 1);
 }
 
 } // namespace
