@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <QGuiApplication>
+#include <set>
 
 namespace {
 
@@ -82,9 +83,12 @@ std::string WriteCaseReport(const TRefrigLib& lib, const TCaseRun& run, const st
     static const TSystemPageMetrics metrics;
     TPageEngine engine(metrics);
     // The run's failures come back from the write; what else the report has
-    // to say (a letterhead cut short) is a warning.
+    // to say (a letterhead cut short) is a warning, given once however many
+    // reports a batch writes.
     engine.OnMessage = [](const std::string& message) {
-        if (message != "Report write error..." && message != "Setup error...")
+        static std::set<std::string> given;
+        if (message != "Report write error..." && message != "Setup error..." &&
+            given.insert(message).second)
             std::fprintf(stderr, "vellox-solve: %s\n", message.c_str());
     };
     LoadPreviewSettings(engine);

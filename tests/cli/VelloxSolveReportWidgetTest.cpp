@@ -285,6 +285,13 @@ TEST(VelloxSolveReport, LongLetterheadIsCutWithAWarning)
                            " was cut to its first 200 lines.\n");
     EXPECT_GE(PdfPages(pdf), 2);
     EXPECT_LE(PdfPages(pdf), 6);
+
+    // A batch says it once, not once per report.
+    const TRun batch = Solve(dir, "--batch - --report-dir '" + (dir.Path() / "all").string() + "'",
+                             "tc\n40\n42\n44\n", {}, program);
+    EXPECT_EQ(batch.Status, 0);
+    EXPECT_EQ(batch.Err, run.Err);
+    EXPECT_EQ(PdfPages(dir.Path() / "all" / "case-3.pdf"), PdfPages(pdf));
 }
 
 } // namespace
