@@ -27,7 +27,7 @@ int PatternIndex(int x, int y)
     return (x + 2 * y) % 4;
 }
 
-struct TGifSpec {
+struct TGifShape {
     int ScreenWidth, ScreenHeight;
     int Left, Top, Width, Height;
     bool Interlaced = false;
@@ -38,7 +38,7 @@ struct TGifSpec {
 
 // Writes a GIF through giflib's encoder: a comment, then a graphics control
 // block when there is a transparent colour, then the image(s).
-std::string WriteGif(const TTempDir& dir, const std::string& name, const TGifSpec& spec)
+std::string WriteGif(const TTempDir& dir, const std::string& name, const TGifShape& shape)
 {
     const std::string path = (dir.Path() / name).string();
     int error = 0;
@@ -52,29 +52,30 @@ std::string WriteGif(const TTempDir& dir, const std::string& name, const TGifSpe
                       static_cast<GifByteType>(qBlue(Palette[i]))};
     ColorMapObject* map = GifMakeMapObject(4, colours);
     EGifSetGifVersion(gif, true);
-    EGifPutScreenDesc(gif, spec.ScreenWidth, spec.ScreenHeight, 2, 0, map);
+    EGifPutScreenDesc(gif, shape.ScreenWidth, shape.ScreenHeight, 2, 0, map);
     EGifPutComment(gif, "Acme");
-    if (spec.Transparent != NO_TRANSPARENT_COLOR) {
+    if (shape.Transparent != NO_TRANSPARENT_COLOR) {
         GraphicsControlBlock control{};
-        control.TransparentColor = spec.Transparent;
+        control.TransparentColor = shape.Transparent;
         GifByteType block[4];
         const std::size_t length = EGifGCBToExtension(&control, block);
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), block);
     }
-    EGifPutImageDesc(gif, spec.Left, spec.Top, spec.Width, spec.Height, spec.Interlaced, nullptr);
+    EGifPutImageDesc(gif, shape.Left, shape.Top, shape.Width, shape.Height, shape.Interlaced,
+                     nullptr);
     std::vector<int> rows;
     const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < (spec.Interlaced ? 4 : 1); ++pass)
-        for (int y = spec.Interlaced ? start[pass] : 0; y < spec.Height;
-             y += spec.Interlaced ? step[pass] : 1)
+    for (int pass = 0; pass < (shape.Interlaced ? 4 : 1); ++pass)
+        for (int y = shape.Interlaced ? start[pass] : 0; y < shape.Height;
+             y += shape.Interlaced ? step[pass] : 1)
             rows.push_back(y);
-    std::vector<GifPixelType> line(static_cast<std::size_t>(spec.Width));
+    std::vector<GifPixelType> line(static_cast<std::size_t>(shape.Width));
     for (const int y : rows) {
-        for (int x = 0; x < spec.Width; ++x)
+        for (int x = 0; x < shape.Width; ++x)
             line[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(PatternIndex(x, y));
-        EGifPutLine(gif, line.data(), spec.Width);
+        EGifPutLine(gif, line.data(), shape.Width);
     }
-    if (spec.SecondImage) {
+    if (shape.SecondImage) {
         EGifPutImageDesc(gif, 0, 0, 2, 2, false, nullptr);
         GifPixelType blue[2] = {3, 3};
         EGifPutLine(gif, blue, 2);
@@ -123,7 +124,7 @@ TEST(PictureFile, GifIsItsFirstImageAtItsOwnSize)
     TTempDir dir;
     const struct {
         const char* Name;
-        TGifSpec Spec;
+        TGifShape Shape;
     } cases[] = {
         {"SameAsScreen", {6, 5, 0, 0, 6, 5}},
         {"HugeScreen", {65535, 65535, 0, 0, 1, 1}},
@@ -137,7 +138,7 @@ TEST(PictureFile, GifIsItsFirstImageAtItsOwnSize)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        const TGifSpec& s = c.Spec;
+        const TGifShape& s = c.Shape;
         const std::string path = WriteGif(dir, std::string(c.Name) + ".gif", s);
         const long before = PeakMemoryMb();
         double seconds = 0;
@@ -205,7 +206,7 @@ TEST(PictureFile, HostileAndDamagedFilesGiveNoPicture)
     }
 }
 
-struct TJpegSpec {
+struct TJpegShape {
     int Width, Height;
     J_COLOR_SPACE Input;   // the samples given
     J_COLOR_SPACE Encoded; // the colour space written
@@ -219,7 +220,7 @@ struct TJpegErrorJump {
 };
 
 // Writes a JPEG through libjpeg's compressor; empty bytes on failure.
-std::string JpegBytes(const TJpegSpec& spec)
+std::string JpegBytes(const TJpegShape& shape)
 {
     jpeg_compress_struct info{};
     TJpegErrorJump error{};
@@ -237,17 +238,17 @@ std::string JpegBytes(const TJpegSpec& spec)
     }
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(spec.Width);
-    info.image_height = static_cast<JDIMENSION>(spec.Height);
-    info.input_components = static_cast<int>(spec.Sample.size());
-    info.in_color_space = spec.Input;
+    info.image_width = static_cast<JDIMENSION>(shape.Width);
+    info.image_height = static_cast<JDIMENSION>(shape.Height);
+    info.input_components = static_cast<int>(shape.Sample.size());
+    info.in_color_space = shape.Input;
     jpeg_set_defaults(&info);
-    jpeg_set_colorspace(&info, spec.Encoded);
-    info.write_Adobe_marker = spec.AdobeMarker ? TRUE : FALSE;
+    jpeg_set_colorspace(&info, shape.Encoded);
+    info.write_Adobe_marker = shape.AdobeMarker ? TRUE : FALSE;
     jpeg_set_quality(&info, 100, TRUE);
     jpeg_start_compress(&info, TRUE);
-    for (int x = 0; x < spec.Width; ++x)
-        row.insert(row.end(), spec.Sample.begin(), spec.Sample.end());
+    for (int x = 0; x < shape.Width; ++x)
+        row.insert(row.end(), shape.Sample.begin(), shape.Sample.end());
     while (info.next_scanline < info.image_height) {
         JSAMPROW line = row.data();
         jpeg_write_scanlines(&info, &line, 1);
@@ -278,7 +279,7 @@ TEST(PictureFile, JpegColourSpacesComeOutAsRgb)
     // Adobe's CMYK is stored inverted: 255 is no ink.
     const struct {
         const char* Name;
-        TJpegSpec Spec;
+        TJpegShape Shape;
         QRgb Expected;
     } cases[] = {
         {"Rgb", {16, 8, JCS_RGB, JCS_YCbCr, false, {10, 200, 30}}, qRgb(10, 200, 30)},
@@ -292,10 +293,10 @@ TEST(PictureFile, JpegColourSpacesComeOutAsRgb)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        const std::string bytes = JpegBytes(c.Spec);
+        const std::string bytes = JpegBytes(c.Shape);
         ASSERT_FALSE(bytes.empty());
         const QImage picture = LoadPicture(dir.Write(std::string(c.Name) + ".jpg", bytes));
-        ASSERT_EQ(picture.size(), QSize(c.Spec.Width, c.Spec.Height));
+        ASSERT_EQ(picture.size(), QSize(c.Shape.Width, c.Shape.Height));
         const QRgb pixel = picture.pixel(5, 3);
         EXPECT_NEAR(qRed(pixel), qRed(c.Expected), 4);
         EXPECT_NEAR(qGreen(pixel), qGreen(c.Expected), 4);
