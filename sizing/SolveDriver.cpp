@@ -31,6 +31,33 @@ private:
     TStepSink& View;
 };
 
+// The three methods in their order; the case is solved when they all finish.
+void RunMethods(const TRefrigLib& lib, const TDesignCase& designCase, TSolveResults& results,
+                TSolveView& view, TSolveOutcome& outcome)
+{
+    results.WolfLength = SolveWolf(lib, designCase);
+    results.WolfFound = true;
+    view.ShowWolf(results.WolfLength);
+
+    results.ChoiLength = SolveChoi(lib, designCase);
+    results.ChoiFound = true;
+    view.ShowChoi(results.ChoiLength);
+
+    TRecordingSink steps(results, view);
+    const TStoeckerOutcome stoecker = SolveStoecker(lib, designCase, results.Stoecker, steps);
+    if (stoecker.Refused) {
+        outcome.Stoecker = TStoeckerStatus::Refused;
+        outcome.Refusal = stoecker.Message;
+        view.ShowRefusal(stoecker.Message);
+    } else {
+        outcome.Stoecker = TStoeckerStatus::Ok;
+        view.ShowStoecker(results.Stoecker);
+    }
+
+    view.ShowCapillaryLength(results.ChoiLength);
+    outcome.Solved = true;
+}
+
 } // namespace
 
 TSolveOutcome RunSolve(const TRefrigLib& lib, const TDesignCase& designCase, TSolveResults& results,
@@ -40,37 +67,16 @@ TSolveOutcome RunSolve(const TRefrigLib& lib, const TDesignCase& designCase, TSo
     results.WolfFound = false;
     results.ChoiFound = false;
     try {
-        if (const std::string refusal = CaseRefusal(lib, designCase); !refusal.empty()) {
+        const std::string refusal = CaseRefusal(lib, designCase);
+        if (refusal.empty()) {
+            RunMethods(lib, designCase, results, view, outcome);
+        } else {
             outcome.CaseRefused = true;
             outcome.Stoecker = TStoeckerStatus::Refused;
             outcome.Refusal = refusal;
             outcome.Error = RefusedCaseMessage(refusal);
             view.ShowCaseRefusal(refusal);
-            results.Solved = false;
-            view.ShowSolved(false);
-            return outcome;
         }
-        results.WolfLength = SolveWolf(lib, designCase);
-        results.WolfFound = true;
-        view.ShowWolf(results.WolfLength);
-
-        results.ChoiLength = SolveChoi(lib, designCase);
-        results.ChoiFound = true;
-        view.ShowChoi(results.ChoiLength);
-
-        TRecordingSink steps(results, view);
-        const TStoeckerOutcome stoecker = SolveStoecker(lib, designCase, results.Stoecker, steps);
-        if (stoecker.Refused) {
-            outcome.Stoecker = TStoeckerStatus::Refused;
-            outcome.Refusal = stoecker.Message;
-            view.ShowRefusal(stoecker.Message);
-        } else {
-            outcome.Stoecker = TStoeckerStatus::Ok;
-            view.ShowStoecker(results.Stoecker);
-        }
-
-        view.ShowCapillaryLength(results.ChoiLength);
-        outcome.Solved = true;
     } catch (const std::exception& error) {
         outcome.Solved = false;
         outcome.Error = error.what();
