@@ -164,14 +164,19 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
     // friction factors do not depend on each other. Whatever raises ahead of
     // its turn is worked out again, and raises, in its turn.
     std::optional<TStepOutlet> next;
-    std::optional<double> nextFriction;
+    // The next step's friction factor when it is known already: a flag and a
+    // number, both always set (GCC 12 warns falsely at -Os on an optional
+    // double copied from step to step).
+    bool nextFrictionKnown = false;
+    double nextFriction = 0;
     double t2;
     bool last = false;
     do {
         const TStepOutlet outlet = next ? *next : StepOutlet(lib, G, D, t1, h1, V1);
-        const std::optional<double> knownFriction = nextFriction;
+        const bool frictionKnown = nextFrictionKnown;
+        const double knownFriction = nextFriction;
         next.reset();
-        nextFriction.reset();
+        nextFrictionKnown = false;
         t2 = outlet.t2;
         const double p2 = outlet.p2;
         const double x = outlet.x;
@@ -180,8 +185,8 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
         const double V2 = outlet.V2;
 
         double f2;
-        if (knownFriction) {
-            f2 = *knownFriction;
+        if (frictionKnown) {
+            f2 = knownFriction;
         } else {
             // The step that reaches the evaporator's temperature has no next.
             if (!(t2 < tEnd))
@@ -189,7 +194,8 @@ TStoeckerOutcome SolveStoecker(const TRefrigLib& lib, const TDesignCase& designC
             if (next) {
                 const auto pair = StepFrictionPair(outlet.Re2, next->Re2, D);
                 f2 = pair.first;
-                nextFriction = pair.second;
+                nextFrictionKnown = pair.second.has_value();
+                nextFriction = pair.second.value_or(0.0);
             } else {
                 f2 = StepFriction(outlet.Re2, D);
             }
