@@ -265,8 +265,10 @@ TEST(IniFileSize, ManySectionsReadInLinearTime)
     EXPECT_EQ(names.back(), "R59999");
     EXPECT_EQ(last.ReadString("K1", ""), "59999");
     EXPECT_EQ(last.Values.size(), 3U);
-    // Searching the sections read so far on every line took half a minute.
-    EXPECT_LT(elapsed, std::chrono::seconds(5));
+    // Searching the sections read so far on every line took half a minute in
+    // an optimised build; linear reading takes well under a second there and
+    // some five seconds in a debug build with the sanitizers.
+    EXPECT_LT(elapsed, std::chrono::seconds(15));
 }
 
 TEST(IniFileSize, FifoInPlaceOfTheFileCountsAsMissing)
