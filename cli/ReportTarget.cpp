@@ -1,6 +1,7 @@
 #include "cli/ReportTarget.h"
 
 #include "cli/CaseInput.h"
+#include "common/FileKind.h"
 #include "common/Text.h"
 
 #include <filesystem>
@@ -8,30 +9,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// What stands at a path that is not a regular file, after following links;
-// empty when nothing does or a regular file does.
-std::string NotARegularFile(const std::string& path)
-{
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    switch (status.type()) {
-    case fs::file_type::not_found:
-    case fs::file_type::regular:
-        return {};
-    case fs::file_type::directory:
-        return "is a folder";
-    case fs::file_type::character:
-    case fs::file_type::block:
-        return "is a device";
-    case fs::file_type::fifo:
-        return "is a FIFO";
-    case fs::file_type::socket:
-        return "is a socket";
-    default:
-        return error ? "cannot be reached: " + error.message() : "is not a regular file";
-    }
-}
 
 bool EndsWithNoCase(const std::string& text, const std::string& end)
 {

@@ -1,27 +1,14 @@
 #include "report/AtomicFile.h"
 
+#include "common/FileKind.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
-#include <sys/stat.h>
 
 QString NotAFileToWrite(const QString& path)
 {
-    struct stat status {};
-    // stat follows links: what counts is what a link points at.
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return {};
-    if (S_ISREG(status.st_mode))
-        return {};
-    if (S_ISDIR(status.st_mode))
-        return QStringLiteral("is a folder");
-    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
-        return QStringLiteral("is a device");
-    if (S_ISFIFO(status.st_mode))
-        return QStringLiteral("is a FIFO");
-    if (S_ISSOCK(status.st_mode))
-        return QStringLiteral("is a socket");
-    return QStringLiteral("is not a regular file");
+    return QString::fromStdString(NotARegularFile(QFile::encodeName(path).toStdString()));
 }
 
 QString WriteFileAtomically(const QString& path, const std::function<QString(QIODevice&)>& write)

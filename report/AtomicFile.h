@@ -16,8 +16,7 @@ class QIODevice;
 // device", "File too large"), empty on success.
 QString WriteFileAtomically(const QString& path, const std::function<QString(QIODevice&)>& write);
 
-// Why a file may not be written at `path`, empty when it may: "is a folder",
-// "is a device", "is a FIFO", "is a socket", "is not a regular file" for
-// something that exists and is no regular file once links are followed. A
-// path where nothing is yet may be written.
+// Why a file may not be written at `path`, empty when it may: what
+// NotARegularFile says ("is a folder", "is a device", "is a FIFO", …) of
+// something that exists and is no regular file once links are followed.
 QString NotAFileToWrite(const QString& path);
