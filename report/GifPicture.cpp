@@ -1,5 +1,6 @@
 #include "report/GifPicture.h"
 
+#include "report/PictureInput.h"
 #include "report/PictureLimits.h"
 
 #include <array>
@@ -9,10 +10,6 @@
 #include <vector>
 
 namespace {
-
-struct TFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 struct TGifCloser {
     void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
@@ -100,7 +97,7 @@ QImage ReadImage(GifFileType* gif, int transparent)
 
 QImage LoadGifPicture(const std::string& path)
 {
-    const std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
+    const TPictureInput file = OpenPicture(path);
     if (file == nullptr)
         return {};
     int error = 0;

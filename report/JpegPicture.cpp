@@ -1,5 +1,6 @@
 #include "report/JpegPicture.h"
 
+#include "report/PictureInput.h"
 #include "report/PictureLimits.h"
 
 #include <csetjmp>
@@ -8,10 +9,6 @@
 #include <memory>
 
 namespace {
-
-struct TFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // What one decoding holds. It belongs to LoadJpegPicture, whose frame a
 // decoding error never leaves: the error jumps back into Decode only, past
@@ -102,7 +99,7 @@ bool Decode(TJpegJob* job)
 
 QImage LoadJpegPicture(const std::string& path)
 {
-    const std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
+    const TPictureInput file = OpenPicture(path);
     if (file == nullptr)
         return {};
     TJpegJob job;
