@@ -11,36 +11,183 @@
 #include <optional>
 #include <string_view>
 
+// clang-format off
 const std::array<TDesignFieldLayout, DesignFieldCount> DesignFieldLayouts = {{
-    {dfTc, "tc", "tc", "Condensing", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "40.0", "°C",
-     &TDesignCase::tc},
-    {dfTe, "te", "te", "Evaporating", utTemperature, "%0.1f", ft_Fixed, 5, 0, 0, "5.0", "°C",
-     &TDesignCase::te},
-    {dfPc, "pc", "pc", "Condensing pressure", utPressure, "%0.3f", ft_Fixed, 5, 0, 0, "1500.000",
-     "kPa", &TDesignCase::pc},
-    {dfPe, "pe", "pe", "Evaporating pressure", utPressure, "%0.3f", ft_Fixed, 5, 0, 0, "600.000",
-     "kPa", &TDesignCase::pe},
-    {dfSc, "sc", "sc", "Sub-Cooling", utTemperatureChange, "%0.1f", ft_Fixed, 5, 0, 20, "5.0", "K",
-     &TDesignCase::sc},
-    {dfSh, "sh", "sh", "Superheat", utTemperatureChange, "%0.1f", ft_Fixed, 5, 0, 20, "7.5", "K",
-     &TDesignCase::sh},
-    {dfQe, "duty", "duty", "Circuit Duty", utDutyPrim, "%0.3f", ft_AutoOverride, 7, 0, 0, "1.630",
-     "kW", &TDesignCase::Qe},
-    {dfMr, "mr", "massFlow", "Mass Flow", utMassFlow, "%0.3f", ft_AutoOverride, 5, 0, 0, "0.0100",
-     "kg/s", &TDesignCase::mr},
-    {dfDp, "dpl", "dpl", "Fitting dP", utWaterPressDrop, "%0.3f", ft_Fixed, 5, 0, 500, "30.000",
-     "kPa", &TDesignCase::dp},
-    {dfDpEvap, "dpe", "dpe", "EvapCoil dP", utWaterPressDrop, "%0.3f", ft_Fixed, 5, 0, 500,
-     "140.000", "kPa", &TDesignCase::dpEvap},
-    {dfId, "id", "id", "Tube ID", utLengthSmall, "%0.4f", ft_Fixed, 5, 0.5, 50, "1.6300", "mm",
-     &TDesignCase::id},
-    {dfLength, "length", "length", "Tube length", utLengthPrim, "%0.3f", ft_Fixed, 5, TubeLengthLo,
-     TubeLengthHi, "3.000", "m", nullptr},
+    {.Field = dfTc, .Name = "tc",
+     .Key = "tc", .JsonKey = "tc", .JsonGroup = TJsonGroup::Case, .OutputOrder = 0,
+     .ValueName = "C", .Meaning = "condensing temperature", .DefaultFor = nullptr, .UsageNote = nullptr,
+     .Caption = "Condensing", .Window = {1, 1, "&Condensing"},
+     .Coupling = TFieldCoupling::SaturationPressure, .Partner = dfPc,
+     .ReportGroup = TReportGroup::Condensing, .ReportCaption = "Temperature",
+     .UnitsType = utTemperature, .FormatStr = "%0.1f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = 0, .RangeHi = 0, .InitialText = "40.0", .Unit = "°C",
+     .StoredKey = "tc", .FirstRunValue = 45.0, .NewValue = 50.0, .Value = &TDesignCase::tc},
+    {.Field = dfTe, .Name = "te",
+     .Key = "te", .JsonKey = "te", .JsonGroup = TJsonGroup::Case, .OutputOrder = 1,
+     .ValueName = "C", .Meaning = "evaporating temperature", .DefaultFor = nullptr, .UsageNote = nullptr,
+     .Caption = "Evaporating", .Window = {2, 1, "&Evaporating"},
+     .Coupling = TFieldCoupling::SaturationPressure, .Partner = dfPe,
+     .ReportGroup = TReportGroup::Evaporating, .ReportCaption = "Temperature",
+     .UnitsType = utTemperature, .FormatStr = "%0.1f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = 0, .RangeHi = 0, .InitialText = "5.0", .Unit = "°C",
+     .StoredKey = "te", .FirstRunValue = 5.0, .NewValue = 5.0, .Value = &TDesignCase::te},
+    {.Field = dfPc, .Name = "pc",
+     .Key = "pc", .JsonKey = "pc", .JsonGroup = TJsonGroup::Case, .OutputOrder = 2,
+     .ValueName = "KPA", .Meaning = "condensing pressure", .DefaultFor = "dew pressure at tc", .UsageNote = nullptr,
+     .Caption = "Condensing pressure", .Window = {1, 3, nullptr},
+     .Coupling = TFieldCoupling::SaturationTemperature, .Partner = dfTc,
+     .ReportGroup = TReportGroup::Condensing, .ReportCaption = "Pressure",
+     .UnitsType = utPressure, .FormatStr = "%0.3f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = 0, .RangeHi = 0, .InitialText = "1500.000", .Unit = "kPa",
+     .StoredKey = nullptr, .FirstRunValue = std::nullopt, .NewValue = std::nullopt, .Value = &TDesignCase::pc},
+    {.Field = dfPe, .Name = "pe",
+     .Key = "pe", .JsonKey = "pe", .JsonGroup = TJsonGroup::Case, .OutputOrder = 3,
+     .ValueName = "KPA", .Meaning = "evaporating pressure", .DefaultFor = "dew pressure at te", .UsageNote = nullptr,
+     .Caption = "Evaporating pressure", .Window = {2, 3, nullptr},
+     .Coupling = TFieldCoupling::SaturationTemperature, .Partner = dfTe,
+     .ReportGroup = TReportGroup::Evaporating, .ReportCaption = "Pressure",
+     .UnitsType = utPressure, .FormatStr = "%0.3f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = 0, .RangeHi = 0, .InitialText = "600.000", .Unit = "kPa",
+     .StoredKey = nullptr, .FirstRunValue = std::nullopt, .NewValue = std::nullopt, .Value = &TDesignCase::pe},
+    {.Field = dfSc, .Name = "sc",
+     .Key = "sc", .JsonKey = "sc", .JsonGroup = TJsonGroup::Case, .OutputOrder = 4,
+     .ValueName = "K", .Meaning = "liquid sub-cooling", .DefaultFor = nullptr, .UsageNote = nullptr,
+     .Caption = "Sub-Cooling", .Window = {3, 1, "Sub-C&ooling"},
+     .Coupling = TFieldCoupling::EffectAndDuty, .Partner = dfSc,
+     .ReportGroup = TReportGroup::Condensing, .ReportCaption = "Sub-cooling",
+     .UnitsType = utTemperatureChange, .FormatStr = "%0.1f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = 0, .RangeHi = 20, .InitialText = "5.0", .Unit = "K",
+     .StoredKey = "sc", .FirstRunValue = 5.0, .NewValue = 5.0, .Value = &TDesignCase::sc},
+    {.Field = dfSh, .Name = "sh",
+     .Key = "sh", .JsonKey = "sh", .JsonGroup = TJsonGroup::Case, .OutputOrder = 5,
+     .ValueName = "K", .Meaning = "suction superheat", .DefaultFor = nullptr, .UsageNote = nullptr,
+     .Caption = "Superheat", .Window = {4, 1, "S&uperheat"},
+     .Coupling = TFieldCoupling::EffectAndDuty, .Partner = dfSh,
+     .ReportGroup = TReportGroup::Evaporating, .ReportCaption = "Superheating",
+     .UnitsType = utTemperatureChange, .FormatStr = "%0.1f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = 0, .RangeHi = 20, .InitialText = "7.5", .Unit = "K",
+     .StoredKey = "sh", .FirstRunValue = 7.5, .NewValue = 7.5, .Value = &TDesignCase::sh},
+    {.Field = dfQe, .Name = "Qe",
+     .Key = "duty", .JsonKey = "duty", .JsonGroup = TJsonGroup::Flow, .OutputOrder = 7,
+     .ValueName = "KW", .Meaning = "circuit duty", .DefaultFor = "", .UsageNote = "the mass flow is then duty ÷ effect",
+     .Caption = "Circuit Duty", .Window = {5, 1, "Circuit &Duty"},
+     .Coupling = TFieldCoupling::MassFlowOfDuty, .Partner = dfMr,
+     .ReportGroup = TReportGroup::Circuit, .ReportCaption = "Duty",
+     .UnitsType = utDutyPrim, .FormatStr = "%0.3f", .FormatType = ft_AutoOverride, .SigDigs = 7,
+     .RangeLo = 0, .RangeHi = 0, .InitialText = "1.630", .Unit = "kW",
+     .StoredKey = nullptr, .FirstRunValue = std::nullopt, .NewValue = std::nullopt, .Value = &TDesignCase::Qe},
+    {.Field = dfMr, .Name = "mr",
+     .Key = "mr", .JsonKey = "massFlow", .JsonGroup = TJsonGroup::Flow, .OutputOrder = 6,
+     .ValueName = "KGS", .Meaning = "refrigerant mass flow", .DefaultFor = nullptr, .UsageNote = nullptr,
+     .Caption = "Mass Flow", .Window = {6, 1, "&Mass Flow"},
+     .Coupling = TFieldCoupling::EffectAndDuty, .Partner = dfQe,
+     .ReportGroup = TReportGroup::Circuit, .ReportCaption = "Mass flow",
+     .UnitsType = utMassFlow, .FormatStr = "%0.3f", .FormatType = ft_AutoOverride, .SigDigs = 5,
+     .RangeLo = 0, .RangeHi = 0, .InitialText = "0.0100", .Unit = "kg/s",
+     .StoredKey = "mr", .FirstRunValue = 0.01, .NewValue = 0.01667, .Value = &TDesignCase::mr},
+    {.Field = dfDp, .Name = "dp",
+     .Key = "dpl", .JsonKey = "dpl", .JsonGroup = TJsonGroup::Case, .OutputOrder = 8,
+     .ValueName = "KPA", .Meaning = "pressure drop of the fittings ahead of the tube", .DefaultFor = nullptr, .UsageNote = nullptr,
+     .Caption = "Fitting dP", .Window = {7, 1, "&Fitting dP"},
+     .Coupling = TFieldCoupling::Effect, .Partner = dfDp,
+     .ReportGroup = TReportGroup::PressureDrops, .ReportCaption = "Fittings",
+     .UnitsType = utWaterPressDrop, .FormatStr = "%0.3f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = 0, .RangeHi = 500, .InitialText = "30.000", .Unit = "kPa",
+     .StoredKey = "dpl", .FirstRunValue = 30.0, .NewValue = 20.0, .Value = &TDesignCase::dp},
+    {.Field = dfDpEvap, .Name = "dpEvap",
+     .Key = "dpe", .JsonKey = "dpe", .JsonGroup = TJsonGroup::Case, .OutputOrder = 9,
+     .ValueName = "KPA", .Meaning = "pressure drop of the evaporator coil", .DefaultFor = nullptr, .UsageNote = nullptr,
+     .Caption = "EvapCoil dP", .Window = {8, 1, "Eva&pCoil dP"},
+     .Coupling = TFieldCoupling::Effect, .Partner = dfDpEvap,
+     .ReportGroup = TReportGroup::PressureDrops, .ReportCaption = "Evaporator",
+     .UnitsType = utWaterPressDrop, .FormatStr = "%0.3f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = 0, .RangeHi = 500, .InitialText = "140.000", .Unit = "kPa",
+     .StoredKey = "dpe", .FirstRunValue = 140.0, .NewValue = 20.0, .Value = &TDesignCase::dpEvap},
+    {.Field = dfId, .Name = "id",
+     .Key = "id", .JsonKey = "id", .JsonGroup = TJsonGroup::Case, .OutputOrder = 10,
+     .ValueName = "MM", .Meaning = "measured inside diameter of the tube", .DefaultFor = nullptr, .UsageNote = nullptr,
+     .Caption = "Tube ID", .Window = {9, 1, "&Tube ID"},
+     .Coupling = TFieldCoupling::Effect, .Partner = dfId,
+     .ReportGroup = TReportGroup::Tube, .ReportCaption = "Inside diameter",
+     .UnitsType = utLengthSmall, .FormatStr = "%0.4f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = 0.5, .RangeHi = 50, .InitialText = "1.6300", .Unit = "mm",
+     .StoredKey = "id", .FirstRunValue = 1.63, .NewValue = 1.68, .Value = &TDesignCase::id},
+    {.Field = dfLength, .Name = "Length",
+     .Key = "length", .JsonKey = "length", .JsonGroup = TJsonGroup::Case, .OutputOrder = 11,
+     .ValueName = "M", .Meaning = "tube length", .DefaultFor = nullptr, .UsageNote = nullptr,
+     .Caption = "Tube length", .Window = {0, 0, "Tube &length"},
+     .Coupling = TFieldCoupling::None, .Partner = dfLength,
+     .ReportGroup = TReportGroup::None, .ReportCaption = "Tube length",
+     .UnitsType = utLengthPrim, .FormatStr = "%0.3f", .FormatType = ft_Fixed, .SigDigs = 5,
+     .RangeLo = TubeLengthLo, .RangeHi = TubeLengthHi, .InitialText = "3.000", .Unit = "m",
+     .StoredKey = "len", .FirstRunValue = TubeLengthDefault, .NewValue = std::nullopt, .Value = nullptr},
 }};
+// clang-format on
 
 const TDesignFieldLayout& DesignFieldLayout(TDesignField field)
 {
     return DesignFieldLayouts[static_cast<std::size_t>(field)];
+}
+
+const char* ReportGroupHeading(TReportGroup group)
+{
+    switch (group) {
+    case TReportGroup::Circuit:
+        return "Circuit";
+    case TReportGroup::Condensing:
+        return "Condensing";
+    case TReportGroup::Evaporating:
+        return "Evaporating";
+    case TReportGroup::PressureDrops:
+        return "Pressure Drops";
+    case TReportGroup::Tube:
+        return "Capillary tube";
+    case TReportGroup::None:
+        break;
+    }
+    return "";
+}
+
+namespace {
+
+// The case's fields sorted by a key of their layout.
+template <typename Key>
+std::vector<TDesignField> CaseFieldsBy(Key key)
+{
+    std::vector<TDesignField> fields;
+    for (std::size_t i = 0; i < CaseFieldCount; ++i)
+        fields.push_back(static_cast<TDesignField>(i));
+    std::stable_sort(fields.begin(), fields.end(), [&](TDesignField a, TDesignField b) {
+        return key(DesignFieldLayout(a)) < key(DesignFieldLayout(b));
+    });
+    return fields;
+}
+
+} // namespace
+
+const std::vector<TDesignField>& WindowOrder()
+{
+    static const std::vector<TDesignField> order = CaseFieldsBy(
+        [](const TDesignFieldLayout& l) { return std::pair(l.Window.Row, l.Window.Column); });
+    return order;
+}
+
+const std::vector<TDesignField>& OutputOrder()
+{
+    static const std::vector<TDesignField> order =
+        CaseFieldsBy([](const TDesignFieldLayout& l) { return l.OutputOrder; });
+    return order;
+}
+
+double InitialValue(TDesignField field)
+{
+    static const auto initial = [] {
+        std::array<double, DesignFieldCount> values{};
+        for (const auto& layout : DesignFieldLayouts)
+            values[static_cast<std::size_t>(layout.Field)] = TextToDouble(layout.InitialText);
+        return values;
+    }();
+    return initial[static_cast<std::size_t>(field)];
 }
 
 std::string ShownText(TDesignField field, double value)

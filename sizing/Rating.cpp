@@ -3,6 +3,7 @@
 #include "common/CheckedMath.h"
 #include "common/Format.h"
 #include "sizing/CaseRules.h"
+#include "sizing/DesignFields.h"
 #include "sizing/RefrigEffect.h"
 #include "sizing/RootFinder.h"
 
@@ -25,8 +26,8 @@ struct TNoLength {
 TDesignCase ReadOnce(const TDesignCase& designCase)
 {
     TDesignCase c = designCase;
-    for (TCaseValue* value :
-         {&c.tc, &c.te, &c.pc, &c.pe, &c.sc, &c.sh, &c.Qe, &c.mr, &c.dp, &c.dpEvap, &c.id}) {
+    for (std::size_t i = 0; i < CaseFieldCount; ++i) {
+        TCaseValue* value = &CaseValue(c, static_cast<TDesignField>(i));
         if (!value->IsText())
             continue;
         try {
@@ -114,7 +115,7 @@ TRating RateTube(const TRefrigLib& lib, const TDesignCase& designCase, double le
     // The correlations are power laws of the flow: ln L is straight in ln flow
     // and the search settles in a few steps. The simulation's length reaches
     // zero and below when the first step chokes, so it is compared as it is.
-    const bool correlation = method != smStoecker;
+    const bool correlation = !MethodEntry(method).Simulates;
     const double logLength = std::log(length);
     auto excess = [&](double flow) {
         const double L = trial.At(flow);
@@ -178,7 +179,7 @@ TRating RateTube(const TRefrigLib& lib, const TDesignCase& designCase, double le
     rating.Rated = true;
     rating.MassFlow = root.X;
     rating.Duty = duty;
-    rating.Choked = method == smStoecker && trial.LastChoked;
+    rating.Choked = MethodEntry(method).Simulates && trial.LastChoked;
     return rating;
 }
 

@@ -1,62 +1,95 @@
 #include "sizing/ReportLines.h"
 
 #include "common/Format.h"
+#include "sizing/SizingMethod.h"
 #include "sizing/SolveFields.h"
+
+#include <algorithm>
 
 const char* const CapillaryReportTitle = "Capillary Tube Estimate";
 
 namespace {
 
-// The design-case part of the report: heading, then its fields with the
-// captions the report gives them.
-struct TFieldGroup {
-    const char* Heading;
-    std::vector<std::pair<const char*, TDesignField>> Fields;
-};
+using K = TReportLineKind;
 
-const TFieldGroup FieldGroups[] = {
-    {"Circuit", {{"Duty", dfQe}, {"Mass flow", dfMr}}},
-    {"Condensing", {{"Temperature", dfTc}, {"Pressure", dfPc}, {"Sub-cooling", dfSc}}},
-    {"Evaporating", {{"Temperature", dfTe}, {"Pressure", dfPe}, {"Superheating", dfSh}}},
-    {"Pressure Drops", {{"Fittings", dfDp}, {"Evaporator", dfDpEvap}}},
-};
-
-// A result's line: its caption, its number as the report shows it, its unit.
-TReportLine Result(TSolveField field, double value)
+// A result's lines: caption, number as the report shows it, unit; or the
+// caption alone for a flag that is set; none where its rule says so.
+void AddResult(std::vector<TReportLine>& lines, const TSolveFieldLayout& field,
+               const TSolveResults& results)
 {
-    const TSolveFieldLayout& layout = SolveFieldLayout(field);
-    return {TReportLineKind::Line, layout.Caption, Format(layout.FormatStr, {value}), layout.Unit};
+    const double value = field.Number(results);
+    switch (field.Report) {
+    case TReportShow::Never:
+        return;
+    case TReportShow::IfPositive:
+        if (!(value > 0))
+            return;
+        break;
+    case TReportShow::IfTrue:
+        if (value != 0)
+            lines.push_back({K::Line, field.Caption, "", ""});
+        return;
+    case TReportShow::Always:
+        break;
+    }
+    lines.push_back({K::Line, field.Caption, Format(field.FormatStr, {value}), field.Unit});
+}
+
+// The methods in the order the report shows them.
+std::vector<const TSizingMethodEntry*> ShownMethods()
+{
+    std::vector<const TSizingMethodEntry*> methods;
+    for (const TSizingMethodEntry& entry : SizingMethodEntries)
+        methods.push_back(&entry);
+    std::stable_sort(methods.begin(), methods.end(), [](const auto* a, const auto* b) {
+        return a->ShownOrder < b->ShownOrder;
+    });
+    return methods;
 }
 
 } // namespace
 
+TReportInput MakeReportInput(const TRefrigLib& lib, const TSolveResults& results,
+                             const std::function<TShownField(TDesignField)>& shown)
+{
+    TReportInput in;
+    in.RNumber = lib.GetRNumber();
+    in.Formula = lib.GetFormula();
+    in.ChemicalName = lib.GetChemicalName();
+    in.Results.RefrigEffect = results.RefrigEffect;
+    in.Results.Methods = results.Methods;
+    in.Results.Status = results.Status;
+    in.Results.Solved = results.Solved;
+    for (std::size_t i = 0; i < CaseFieldCount; ++i)
+        in.Fields[i] = shown(static_cast<TDesignField>(i));
+    return in;
+}
+
 std::vector<TReportLine> CapillaryReportLines(const TReportInput& in)
 {
-    using K = TReportLineKind;
     std::vector<TReportLine> lines = {
-        {K::Heading, "Refrigerant", "", ""},     {K::Line, "R Number", in.RNumber, ""},
-        {K::Line, "Formula", in.Formula, ""},    {K::Line, "Chemical Name", in.ChemicalName, ""},
-        Result(sfRefrigEffect, in.RefrigEffect), {K::Blank, "", "", ""},
+        {K::Heading, "Refrigerant", "", ""},
+        {K::Line, "R Number", in.RNumber, ""},
+        {K::Line, "Formula", in.Formula, ""},
+        {K::Line, "Chemical Name", in.ChemicalName, ""},
     };
-    auto field = [&in](const char* caption, TDesignField f) {
-        const auto& shown = in.Fields[static_cast<std::size_t>(f)];
-        return TReportLine{K::Line, caption, shown.Text, shown.Unit};
-    };
-    for (const TFieldGroup& group : FieldGroups) {
-        lines.push_back({K::Heading, group.Heading, "", ""});
-        for (const auto& [caption, f] : group.Fields)
-            lines.push_back(field(caption, f));
+    AddResult(lines, RefrigEffectField, in.Results);
+    lines.push_back({K::Blank, "", "", ""});
+    for (int g = 0; g <= static_cast<int>(TReportGroup::Tube); ++g) {
+        const auto group = static_cast<TReportGroup>(g);
+        lines.push_back({K::Heading, ReportGroupHeading(group), "", ""});
+        for (std::size_t i = 0; i < CaseFieldCount; ++i) {
+            const TDesignFieldLayout& layout = DesignFieldLayouts[i];
+            if (layout.ReportGroup == group)
+                lines.push_back(
+                    {K::Line, layout.ReportCaption, in.Fields[i].Text, in.Fields[i].Unit});
+        }
+        // The tube's lengths follow its bore.
+        if (group == TReportGroup::Tube)
+            for (const TSizingMethodEntry* method : ShownMethods())
+                for (const TSolveFieldLayout& field : method->Results)
+                    AddResult(lines, field, in.Results);
         lines.push_back({K::Blank, "", "", ""});
     }
-    lines.push_back({K::Heading, "Capillary tube", "", ""});
-    lines.push_back(field("Inside diameter", dfId));
-    if (in.StoeckerLength > 0)
-        lines.push_back(Result(sfStoeckerLength, in.StoeckerLength));
-    lines.push_back(Result(sfLeavingTemp, in.LeavingTemp));
-    if (in.Choked)
-        lines.push_back({K::Line, SolveFieldLayout(sfChoked).Caption, "", ""});
-    lines.push_back(Result(sfWolfLength, in.WolfLength));
-    lines.push_back(Result(sfChoiLength, in.ChoiLength));
-    lines.push_back({K::Blank, "", "", ""});
     return lines;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "refrig/RefrigLib.h"
 #include "sizing/DesignFields.h"
+#include "sizing/SolveResults.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,19 +23,24 @@ struct TReportLine {
     bool operator==(const TReportLine&) const = default;
 };
 
+// A design-case field as the report shows it: its text and unit label.
+struct TShownField {
+    std::string Text, Unit;
+};
+
 // What the report reads: the refrigerant's names, the results of the last
 // Solve, and each design-case field's text and unit label as shown.
 struct TReportInput {
     std::string RNumber, Formula, ChemicalName;
-    double RefrigEffect = 0;                                   // kJ/kg
-    double StoeckerLength = 0, WolfLength = 0, ChoiLength = 0; // m
-    double LeavingTemp = 0;                                    // °C
-    bool Choked = false;
-    struct TShownField {
-        std::string Text, Unit;
-    };
+    TSolveResults Results;                        // the steps left out
     std::array<TShownField, CaseFieldCount> Fields; // by TDesignField
 };
+
+// The report's input: the selected refrigerant's names, the results, and
+// each field as `shown` gives it (the window's text and unit label, or the
+// command line's value in its storage unit).
+TReportInput MakeReportInput(const TRefrigLib& lib, const TSolveResults& results,
+                             const std::function<TShownField(TDesignField)>& shown);
 
 std::vector<TReportLine> CapillaryReportLines(const TReportInput& input);
 

@@ -1,9 +1,6 @@
 #include "sizing/SizingMethod.h"
 
 #include "sizing/CaseRules.h"
-#include "sizing/Choi.h"
-#include "sizing/Stoecker.h"
-#include "sizing/Wolf.h"
 
 #include <cmath>
 #include <exception>
@@ -21,28 +18,12 @@ public:
 
 const char* MethodKey(TSizingMethod method)
 {
-    switch (method) {
-    case smWolf:
-        return "wolf";
-    case smChoi:
-        return "choi";
-    case smStoecker:
-        return "stoecker";
-    }
-    return "";
+    return MethodEntry(method).Key;
 }
 
 const char* MethodName(TSizingMethod method)
 {
-    switch (method) {
-    case smWolf:
-        return "Wolf et al";
-    case smChoi:
-        return "Cho et al";
-    case smStoecker:
-        return "Stoecker";
-    }
-    return "";
+    return MethodEntry(method).Name;
 }
 
 std::string RefusedCaseMessage(const std::string& refusal)
@@ -61,28 +42,17 @@ TMethodLength MethodLength(const TRefrigLib& lib, const TDesignCase& designCase,
             result.Message = RefusedCaseMessage(refusal);
             return result;
         }
-        switch (method) {
-        case smWolf:
-            result.Length = SolveWolf(lib, designCase);
-            break;
-        case smChoi:
-            result.Length = SolveChoi(lib, designCase);
-            break;
-        case smStoecker: {
-            TStoeckerResults simulation;
-            TDiscardSteps steps;
-            const TStoeckerOutcome outcome = SolveStoecker(lib, designCase, simulation, steps);
-            if (outcome.Refused) {
-                result.Refused = true;
-                result.Message =
-                    "the simulation refused the case: " + OneLineMessage(outcome.Message);
-                return result;
-            }
-            result.Length = simulation.Length;
-            result.Choked = simulation.Choked;
-            break;
+        const TSizingMethodEntry& entry = MethodEntry(method);
+        TMethodResult found;
+        TDiscardSteps steps;
+        if (const std::string refusal = entry.Run(lib, designCase, found, steps);
+            !refusal.empty()) {
+            result.Refused = true;
+            result.Message = entry.RefusalWords + OneLineMessage(refusal);
+            return result;
         }
-        }
+        result.Length = found.Length;
+        result.Choked = found.Choked;
     } catch (const std::exception& error) {
         result = {};
         result.Message = std::string("the calculation failed: ") + error.what();

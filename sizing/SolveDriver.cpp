@@ -1,9 +1,6 @@
 #include "sizing/SolveDriver.h"
 
 #include "sizing/CaseRules.h"
-#include "sizing/Choi.h"
-#include "sizing/SizingMethod.h"
-#include "sizing/Wolf.h"
 
 #include <exception>
 
@@ -31,30 +28,26 @@ private:
     TStepSink& View;
 };
 
-// The three methods in their order; the case is solved when they all finish.
+// The methods in their order; the case is solved when they all finish.
 void RunMethods(const TRefrigLib& lib, const TDesignCase& designCase, TSolveResults& results,
                 TSolveView& view, TSolveOutcome& outcome)
 {
-    results.WolfLength = SolveWolf(lib, designCase);
-    results.WolfFound = true;
-    view.ShowWolf(results.WolfLength);
-
-    results.ChoiLength = SolveChoi(lib, designCase);
-    results.ChoiFound = true;
-    view.ShowChoi(results.ChoiLength);
-
     TRecordingSink steps(results, view);
-    const TStoeckerOutcome stoecker = SolveStoecker(lib, designCase, results.Stoecker, steps);
-    if (stoecker.Refused) {
-        outcome.Stoecker = TStoeckerStatus::Refused;
-        outcome.Refusal = stoecker.Message;
-        view.ShowRefusal(stoecker.Message);
-    } else {
-        outcome.Stoecker = TStoeckerStatus::Ok;
-        view.ShowStoecker(results.Stoecker);
+    for (const TSizingMethodEntry& entry : SizingMethodEntries) {
+        TMethodResult& result = results.Method(entry.Method);
+        const std::string refusal = entry.Run(lib, designCase, result, steps);
+        if (refusal.empty()) {
+            results.Status[entry.Method] = TMethodStatus::Ok;
+            view.ShowMethod(entry.Method, result);
+        } else {
+            results.Status[entry.Method] = TMethodStatus::Refused;
+            outcome.Refusal = refusal;
+            view.ShowRefusal(refusal);
+        }
     }
-
-    view.ShowCapillaryLength(results.ChoiLength);
+    for (const TSizingMethodEntry& entry : SizingMethodEntries)
+        if (entry.StatusLength)
+            view.ShowCapillaryLength(results.Method(entry.Method).Length);
     outcome.Solved = true;
 }
 
@@ -64,15 +57,14 @@ TSolveOutcome RunSolve(const TRefrigLib& lib, const TDesignCase& designCase, TSo
                        TSolveView& view)
 {
     TSolveOutcome outcome;
-    results.WolfFound = false;
-    results.ChoiFound = false;
+    results.Status.fill(TMethodStatus::NotRun);
     try {
         const std::string refusal = CaseRefusal(lib, designCase);
         if (refusal.empty()) {
             RunMethods(lib, designCase, results, view, outcome);
         } else {
             outcome.CaseRefused = true;
-            outcome.Stoecker = TStoeckerStatus::Refused;
+            results.Status.fill(TMethodStatus::Refused);
             outcome.Refusal = refusal;
             outcome.Error = RefusedCaseMessage(refusal);
             view.ShowCaseRefusal(refusal);

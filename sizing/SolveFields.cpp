@@ -1,70 +1,65 @@
 #include "sizing/SolveFields.h"
 
-const std::array<TSolveFieldLayout, SolveFieldCount> SolveFieldLayouts = {{
-    {sfRefrigEffect, "refrigEffect", "refrigEffect", "Refrigerating Effect", "%0.1f", "kJ/kg"},
-    {sfWolfLength, "wolfLength", "wolfLength", "Wolf length", "%0.3f", "m"},
-    {sfChoiLength, "choiLength", "choiLength", "Choi length", "%0.3f", "m"},
-    {sfStoeckerLength, "stoeckerLength", "length", "Stoecker length", "%0.3f", "m"},
-    {sfLeavingTemp, "leavingTemp", "leavingTemp", "Leaving temp", "%0.1f", "°C"},
-    {sfChoked, "choked", "choked", "Choked flow", "", ""},
-    {sfSolved, "solved", "solved", "Solved", "", ""},
-    {sfError, "error", "error", "Error", "", ""},
-    {sfStoeckerStatus, "stoeckerStatus", "status", "Simulation", "", ""},
-    {sfStoeckerMessage, "stoeckerMessage", "message", "Simulation refused", "", ""},
-}};
-
-const TSolveFieldLayout& SolveFieldLayout(TSolveField field)
-{
-    return SolveFieldLayouts[static_cast<std::size_t>(field)];
-}
-
-const char* StoeckerStatusName(TStoeckerStatus status)
-{
-    return status == TStoeckerStatus::Ok        ? "ok"
-           : status == TStoeckerStatus::Refused ? "refused"
-                                                : "notRun";
-}
+#include "sizing/SizingMethod.h"
 
 namespace {
 
-TResultValue IfKnown(bool known, TResultValue value)
+TResultValue EffectValue(const TSolveResults& r, const TSolveOutcome&)
 {
-    return known ? value : TResultValue();
+    return r.RefrigEffect ? TResultValue(*r.RefrigEffect) : TResultValue();
 }
 
-// A text, none when empty.
-TResultValue Text(const std::string& value)
+double EffectNumber(const TSolveResults& r)
 {
-    return IfKnown(!value.empty(), value);
+    return r.RefrigEffect.value_or(0);
+}
+
+TResultValue SolvedValue(const TSolveResults&, const TSolveOutcome& outcome)
+{
+    return outcome.Solved;
+}
+
+TResultValue ErrorValue(const TSolveResults&, const TSolveOutcome& outcome)
+{
+    return outcome.Error.empty() ? TResultValue() : TResultValue(outcome.Error);
+}
+
+double NoNumber(const TSolveResults&)
+{
+    return 0;
 }
 
 } // namespace
 
-TResultValue SolveFieldValue(TSolveField field, const TSolveResults& results,
-                             const TSolveOutcome& outcome)
+const TSolveFieldLayout RefrigEffectField = {
+    "refrigEffect", "refrigEffect", "Refrigerating Effect", "%0.1f", "kJ/kg", TReportShow::Always,
+    EffectValue,    EffectNumber};
+const TSolveFieldLayout SolvedField = {"solved", "solved", "Solved",    "", "",
+                                       TReportShow::Never, SolvedValue, NoNumber};
+const TSolveFieldLayout ErrorField = {"error", "error", "Error",  "", "", TReportShow::Never,
+                                      ErrorValue, NoNumber};
+
+const std::vector<const TSolveFieldLayout*>& SolveColumns()
 {
-    const bool simulated = outcome.Stoecker == TStoeckerStatus::Ok;
-    switch (field) {
-    case sfRefrigEffect:
-        return IfKnown(results.RefrigEffect.has_value(), results.RefrigEffect.value_or(0));
-    case sfWolfLength:
-        return IfKnown(results.WolfFound, results.WolfLength);
-    case sfChoiLength:
-        return IfKnown(results.ChoiFound, results.ChoiLength);
-    case sfStoeckerLength:
-        return IfKnown(simulated, results.Stoecker.Length);
-    case sfLeavingTemp:
-        return IfKnown(simulated, results.Stoecker.LeavingTemp);
-    case sfChoked:
-        return IfKnown(simulated, results.Stoecker.Choked);
-    case sfSolved:
-        return outcome.Solved;
-    case sfError:
-        return Text(outcome.Error);
-    case sfStoeckerStatus:
-        return std::string(StoeckerStatusName(outcome.Stoecker));
-    case sfStoeckerMessage:
-        return Text(outcome.Refusal);
-    }
-    return {};
+    static const std::vector<const TSolveFieldLayout*> columns = [] {
+        std::vector<const TSolveFieldLayout*> all{&RefrigEffectField};
+        for (const TSizingMethodEntry& method : SizingMethodEntries)
+            for (const TSolveFieldLayout& field : method.Results)
+                all.push_back(&field);
+        all.push_back(&SolvedField);
+        all.push_back(&ErrorField);
+        for (const TSizingMethodEntry& method : SizingMethodEntries)
+            for (const TSolveFieldLayout& field : method.StatusResults)
+                all.push_back(&field);
+        return all;
+    }();
+    return columns;
+}
+
+std::size_t SolveColumnsBeforeStatus()
+{
+    std::size_t count = 0;
+    for (const TSizingMethodEntry& method : SizingMethodEntries)
+        count += method.StatusResults.size();
+    return SolveColumns().size() - count;
 }

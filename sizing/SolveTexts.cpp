@@ -2,11 +2,6 @@
 
 #include "common/Format.h"
 
-const char* const InitialWolfLabel = "Wolf et al";
-const char* const InitialChoiLabel = "Cho et al";
-const char* const InitialStoeckerLabel = "Stoecker...";
-const char* const InitialEffectLabel = "Refrigerating Effect";
-const char* const InitialSolvedText = "Solved...";
 const char* const StepsHeader = "t            P,kPa           x                  v,m³/kg         "
                                 "h,kJ/kgK      V,m/s       dL,m         L,m";
 

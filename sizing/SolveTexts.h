@@ -7,11 +7,11 @@
 // The texts the main window shows for a design case and its solution; the
 // command line tool prints the same.
 
-extern const char* const InitialWolfLabel;     // "Wolf et al"
-extern const char* const InitialChoiLabel;     // "Cho et al"
-extern const char* const InitialStoeckerLabel; // "Stoecker..."
-extern const char* const InitialEffectLabel;   // "Refrigerating Effect"
-extern const char* const InitialSolvedText;    // "Solved..."
+inline constexpr const char* InitialWolfLabel = "Wolf et al";
+inline constexpr const char* InitialChoiLabel = "Cho et al";
+inline constexpr const char* InitialStoeckerLabel = "Stoecker...";
+inline constexpr const char* InitialEffectLabel = "Refrigerating Effect";
+inline constexpr const char* InitialSolvedText = "Solved...";
 // Header line above the steps table.
 extern const char* const StepsHeader;
 
