@@ -24,15 +24,14 @@ TReportInput FirstCase()
     in.RNumber = "R22";
     in.Formula = "CHClF2";
     in.ChemicalName = "chlorodifluoromethane";
-    in.RefrigEffect = 169.3;
-    in.StoeckerLength = 2.996;
-    in.LeavingTemp = 11.2;
-    in.WolfLength = 3.199;
-    in.ChoiLength = 3.393;
+    in.Results.RefrigEffect = 169.3;
+    in.Results.Method(smStoecker) = {2.996, 11.2, false};
+    in.Results.Method(smWolf).Length = 3.199;
+    in.Results.Method(smChoi).Length = 3.393;
     for (const TDesignFieldLayout& layout : DesignFieldLayouts)
         if (layout.Value != nullptr)
             in.Fields[static_cast<std::size_t>(layout.Field)] = {
-            layout.InitialText, std::string(GetUnitsLabel(layout.UnitsType, 0))};
+                layout.InitialText, std::string(GetUnitsLabel(layout.UnitsType, 0))};
     return in;
 }
 

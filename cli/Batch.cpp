@@ -5,6 +5,7 @@
 #include "cli/Csv.h"
 #include "cli/NumberOut.h"
 #include "cli/RatingRun.h"
+#include "cli/RecordWriter.h"
 #include "cli/ResultValueOut.h"
 #include "cli/TubeLength.h"
 
@@ -14,62 +15,14 @@
 
 namespace {
 
-// One output row is built in one buffer, field by field, and written at once.
-class TRow {
-public:
-    explicit TRow(std::string& buffer) : Buffer(buffer) { Buffer.clear(); }
-
-    void Text(std::string_view text)
-    {
-        Separate();
-        AppendCsvField(Buffer, text);
-    }
-    void Number(double value)
-    {
-        Separate();
-        AppendFullPrecision(Buffer, value);
-    }
-    void Number(const std::optional<double>& value)
-    {
-        Separate();
-        if (value)
-            AppendFullPrecision(Buffer, *value);
-    }
-    void Value(const TResultValue& value)
-    {
-        Separate();
-        AppendCsvValue(Buffer, value);
-    }
-    void Empty(std::size_t count = 1)
-    {
-        for (std::size_t i = 0; i < count; ++i)
-            Separate();
-    }
-    void WriteTo(std::ostream& out)
-    {
-        Buffer += '\n';
-        out.write(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));
-    }
-
-private:
-    void Separate()
-    {
-        if (Started)
-            Buffer += ',';
-        Started = true;
-    }
-
-    std::string& Buffer;
-    bool Started = false;
-};
+using TRow = TCsvRecord;
 
 // The case's columns: the refrigerant, then the fields as used, in the order
 // of the input columns; the fields in `blank` are left empty.
 void CaseColumns(TRow& row, const TCaseRun& run, std::initializer_list<TDesignField> blank = {})
 {
     row.Text(run.Refrigerant);
-    for (std::size_t i = ckTc; i < CaseKeyCount; ++i) {
-        const TDesignField field = CaseKeyField(static_cast<TCaseKey>(i));
+    for (const TDesignField field : OutputOrder()) {
         if (std::find(blank.begin(), blank.end(), field) != blank.end())
             row.Empty();
         else
@@ -77,30 +30,45 @@ void CaseColumns(TRow& row, const TCaseRun& run, std::initializer_list<TDesignFi
     }
 }
 
-// The result columns from sfRefrigEffect up to, not including, `end`.
+// The result columns from the refrigerating effect up to, not including,
+// `end`.
 void ResultColumns(TRow& row, const TSolveResults& results, const TSolveOutcome& outcome,
-                   std::size_t end = SolveFieldCount)
+                   std::size_t end = SolveColumns().size())
 {
     for (std::size_t i = 0; i < end; ++i)
-        row.Value(SolveFieldValue(static_cast<TSolveField>(i), results, outcome));
+        row.Value(SolveColumns()[i]->Value(results, outcome));
 }
 
 // The column of a batch that turns its row into a rating, and the columns a
 // batch with it writes after the sizing columns.
 const char* const LengthColumn = DesignFieldLayout(dfLength).Key;
-constexpr const char* RatedColumns[] = {"wolfFlow", "choiFlow", "stoeckerFlow", "stoeckerChoked"};
-constexpr std::size_t RatingColumnCount = 1 + std::size(RatedColumns);
+// Each method's rated flow ("wolfFlow"), then the choked flag of each that
+// simulates ("stoeckerChoked").
+const std::vector<std::string>& RatedColumns()
+{
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> names;
+        for (const TSizingMethodEntry& method : SizingMethodEntries)
+            names.push_back(std::string(method.Key) + "Flow");
+        for (const TSizingMethodEntry& method : SizingMethodEntries)
+            if (method.Simulates)
+                names.push_back(std::string(method.Key) + "Choked");
+        return names;
+    }();
+    return columns;
+}
 
 void WriteHeader(std::ostream& out, std::string& buffer, bool rates)
 {
     TRow row(buffer);
-    for (std::size_t i = 0; i < CaseKeyCount; ++i)
-        row.Text(CaseKeyName(static_cast<TCaseKey>(i)));
-    for (const TSolveFieldLayout& layout : SolveFieldLayouts)
-        row.Text(layout.Key);
+    row.Text(RefrigerantKey);
+    for (const TDesignField field : OutputOrder())
+        row.Text(DesignFieldLayout(field).Key);
+    for (const TSolveFieldLayout* column : SolveColumns())
+        row.Text(column->Key);
     if (rates) {
         row.Text(LengthColumn);
-        for (const char* name : RatedColumns)
+        for (const std::string& name : RatedColumns())
             row.Text(name);
     }
     row.WriteTo(out);
@@ -112,14 +80,18 @@ void WriteRefusedRow(std::ostream& out, std::string& buffer, const TCaseInput& i
                      const std::string& reason, const std::optional<std::string>* length)
 {
     TRow row(buffer);
-    for (std::size_t i = 0; i < CaseKeyCount; ++i)
-        row.Text(input.Values[i] ? std::string_view(*input.Values[i]) : std::string_view());
+    auto given = [&](const std::optional<std::string>& text) {
+        row.Text(text ? std::string_view(*text) : std::string_view());
+    };
+    given(input.Refrigerant);
+    for (const TDesignField field : OutputOrder())
+        given(input[field]);
     TSolveOutcome outcome;
     outcome.Error = reason;
     ResultColumns(row, TSolveResults(), outcome);
     if (length != nullptr) {
         row.Text(*length ? std::string_view(**length) : std::string_view());
-        row.Empty(std::size(RatedColumns));
+        row.Empty(RatedColumns().size());
     }
     row.WriteTo(out);
 }
@@ -148,13 +120,15 @@ void WriteRatedRow(std::ostream& out, std::string& buffer, const TRatingRun& rat
     }
     TSolveResults results;
     results.RefrigEffect = run.Results.RefrigEffect;
-    ResultColumns(row, results, outcome, sfStoeckerStatus);
-    row.Empty(SolveFieldCount - sfStoeckerStatus);
+    ResultColumns(row, results, outcome, SolveColumnsBeforeStatus());
+    row.Empty(SolveColumns().size() - SolveColumnsBeforeStatus());
     row.Number(rating.Length);
     for (const TRating& r : rating.Ratings)
         row.Number(r.Rated ? std::optional(r.MassFlow) : std::nullopt);
-    const TRating& stoecker = rating.Ratings[smStoecker];
-    row.Text(stoecker.Rated ? (stoecker.Choked ? "true" : "false") : "");
+    // The simulation's choked flag, where it rated the tube.
+    for (const TRating& r : rating.Ratings)
+        if (MethodEntry(r.Method).Simulates)
+            row.Flag(r.Rated ? std::optional(r.Choked) : std::nullopt);
     row.WriteTo(out);
 }
 
@@ -164,7 +138,7 @@ void WriteSolvedRow(std::ostream& out, std::string& buffer, const TCaseRun& run,
     CaseColumns(row, run);
     ResultColumns(row, run.Results, run.Outcome);
     if (rates)
-        row.Empty(RatingColumnCount);
+        row.Empty(1 + RatedColumns().size());
     row.WriteTo(out);
 }
 
@@ -176,8 +150,14 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
     const auto header = ReadCsvHeader(in);
     if (!header)
         throw EBadInput("batch: the file is empty (a header line is needed)");
-    // Each column's case key; the length column has none.
-    std::vector<std::optional<TCaseKey>> columns;
+    // What each column gives: the refrigerant, a field of the case, or (none)
+    // the length to rate.
+    struct TColumn {
+        bool Refrigerant = false;
+        std::optional<TDesignField> Field;
+        bool operator==(const TColumn&) const = default;
+    };
+    std::vector<TColumn> columns;
     std::optional<std::size_t> lengthAt;
     for (const auto& name : *header) {
         if (name == LengthColumn) {
@@ -187,13 +167,13 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
             columns.emplace_back();
             continue;
         }
-        const auto key = FindCaseKey(name);
-        if (!key)
+        const TColumn column{name == RefrigerantKey, FindCaseField(name)};
+        if (!column.Refrigerant && !column.Field)
             throw EBadInput("batch: unknown column '" + name + "'");
-        for (const auto seen : columns)
-            if (seen == key)
+        for (const TColumn& seen : columns)
+            if (seen == column)
                 throw EBadInput("batch: column '" + name + "' appears twice");
-        columns.push_back(key);
+        columns.push_back(column);
     }
     const bool rates = lengthAt.has_value();
 
@@ -217,8 +197,10 @@ TBatchSummary RunBatch(TRefrigLib& lib, std::istream& in, std::ostream& out,
         for (std::size_t i = 0; i < columns.size() && i < record->size(); ++i) {
             if ((*record)[i].empty())
                 continue;
-            if (columns[i])
-                input[*columns[i]] = (*record)[i];
+            if (columns[i].Refrigerant)
+                input.Refrigerant = (*record)[i];
+            else if (columns[i].Field)
+                input[*columns[i].Field] = (*record)[i];
             else
                 lengthText = (*record)[i];
         }

@@ -9,15 +9,6 @@
 
 namespace {
 
-// The window's order, top to bottom.
-constexpr TDesignField TextOrder[] = {dfTc, dfPc, dfTe, dfPe,     dfSc, dfSh,
-                                      dfQe, dfMr, dfDp, dfDpEvap, dfId};
-
-// The order of the JSON members; the refrigerating effect goes between the
-// bore and the mass flow.
-constexpr TDesignField JsonOrder[] = {dfTc, dfTe, dfPc, dfPe, dfSc, dfSh, dfDp, dfDpEvap, dfId};
-constexpr TDesignField JsonFlowOrder[] = {dfMr, dfQe};
-
 bool Omitted(std::initializer_list<TDesignField> omit, TDesignField field)
 {
     return std::find(omit.begin(), omit.end(), field) != omit.end();
@@ -27,16 +18,15 @@ bool Omitted(std::initializer_list<TDesignField> omit, TDesignField field)
 
 std::optional<double> CaseNumber(const TCaseRun& run, TDesignField field)
 {
-    const TCaseValue TDesignCase::*value = DesignFieldLayout(field).Value;
-    if (!run.Prepared || value == nullptr)
+    if (!run.Prepared || !IsCaseField(field))
         return std::nullopt;
-    return (run.Case.*value).Number();
+    return CaseValue(run.Case, field).Number();
 }
 
 void WriteCaseLines(std::ostream& out, const TCaseRun& run,
                     std::initializer_list<TDesignField> omit)
 {
-    for (const TDesignField field : TextOrder) {
+    for (const TDesignField field : WindowOrder()) {
         if (Omitted(omit, field))
             continue;
         const auto& layout = DesignFieldLayout(field);
@@ -47,21 +37,18 @@ void WriteCaseLines(std::ostream& out, const TCaseRun& run,
     }
 }
 
-void WriteCaseMembers(std::ostream& out, const TCaseRun& run,
+void WriteCaseMembers(TJsonObject& json, const TCaseRun& run,
                       std::initializer_list<TDesignField> omit)
 {
-    auto member = [&](const char* name, const std::string& value) {
-        out << "  " << JsonString(name) << ": " << value << ",\n";
+    // The fields of a JSON group in their output order.
+    auto fields = [&](TJsonGroup group) {
+        for (const TDesignField field : OutputOrder())
+            if (DesignFieldLayout(field).JsonGroup == group && !Omitted(omit, field))
+                json.Number(DesignFieldLayout(field).JsonKey, CaseNumber(run, field));
     };
-    auto fields = [&](const auto& order) {
-        for (const TDesignField field : order)
-            if (!Omitted(omit, field))
-                member(DesignFieldLayout(field).JsonKey, JsonNumber(CaseNumber(run, field)));
-    };
-    member("refrigerant", JsonString(run.Refrigerant));
-    member("displayName", JsonString(run.DisplayName));
-    fields(JsonOrder);
-    member(SolveFieldLayout(sfRefrigEffect).JsonKey,
-           JsonValue(SolveFieldValue(sfRefrigEffect, run.Results, run.Outcome)));
-    fields(JsonFlowOrder);
+    json.Member("refrigerant", JsonString(run.Refrigerant));
+    json.Member("displayName", JsonString(run.DisplayName));
+    fields(TJsonGroup::Case);
+    json.Value(RefrigEffectField.JsonKey, RefrigEffectField.Value(run.Results, run.Outcome));
+    fields(TJsonGroup::Flow);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CaseRun.h"
+#include "cli/RecordWriter.h"
 #include "sizing/DesignFields.h"
 
 #include <initializer_list>
@@ -21,8 +22,8 @@ std::optional<double> CaseNumber(const TCaseRun& run, TDesignField field);
 void WriteCaseLines(std::ostream& out, const TCaseRun& run,
                     std::initializer_list<TDesignField> omit = {});
 
-// "refrigerant", "displayName", "tc", "te", "pc", "pe", "sc", "sh", "dpl",
-// "dpe", "id", "refrigEffect", "massFlow", "duty": one member a line, two
-// blanks in, each followed by a comma; null for a value not taken.
-void WriteCaseMembers(std::ostream& out, const TCaseRun& run,
+// "refrigerant", "displayName", the case's fields, "refrigEffect", then the
+// flow's fields ("massFlow", "duty"), each by its JSON name; null for a value
+// not taken.
+void WriteCaseMembers(TJsonObject& json, const TCaseRun& run,
                       std::initializer_list<TDesignField> omit = {});

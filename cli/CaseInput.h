@@ -8,37 +8,22 @@
 #include <string>
 
 // The inputs of one design case as given on the command line or in a batch
-// row: each one optional, as text.
-enum TCaseKey {
-    ckRefrigerant,
-    ckTc,
-    ckTe,
-    ckPc,
-    ckPe,
-    ckSc,
-    ckSh,
-    ckMr,
-    ckDuty,
-    ckDpl,
-    ckDpe,
-    ckId
-};
-
-constexpr std::size_t CaseKeyCount = 12;
-
-// "refrigerant", then the keys of the design fields: as used for options
-// (with "--") and batch columns.
-const char* CaseKeyName(TCaseKey key);
-// The design field a key gives (the refrigerant is none).
-TDesignField CaseKeyField(TCaseKey key);
-std::optional<TCaseKey> FindCaseKey(const std::string& name);
-
+// row: the refrigerant's name and each field of the case, each one optional,
+// as text.
 struct TCaseInput {
-    std::array<std::optional<std::string>, CaseKeyCount> Values;
+    std::optional<std::string> Refrigerant;
+    std::array<std::optional<std::string>, CaseFieldCount> Values; // by TDesignField
 
-    std::optional<std::string>& operator[](TCaseKey key) { return Values[key]; }
-    const std::optional<std::string>& operator[](TCaseKey key) const { return Values[key]; }
+    std::optional<std::string>& operator[](TDesignField field) { return Values[field]; }
+    const std::optional<std::string>& operator[](TDesignField field) const { return Values[field]; }
+    bool AnyField() const;
 };
+
+// The name of the refrigerant's option and batch column.
+inline constexpr const char* RefrigerantKey = "refrigerant";
+
+// The case field an option or batch column names by its key ("tc", "duty").
+std::optional<TDesignField> FindCaseField(const std::string& key);
 
 // Input the tool refuses: a value that is not a number, outside its field's
 // range, an unknown refrigerant, or options that contradict each other.

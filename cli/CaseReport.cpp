@@ -18,26 +18,15 @@ namespace {
 // The settings of the desktop program, whose report this is.
 const QString WindowSettingsKey = QStringLiteral("Software\\Brennick\\Vellox");
 
+// The case's fields as the report shows them: each value in its storage
+// unit, as a new window would show it.
 TReportInput InputOf(const TRefrigLib& lib, const TCaseRun& run)
 {
-    TReportInput in;
-    in.RNumber = lib.GetRNumber();
-    in.Formula = lib.GetFormula();
-    in.ChemicalName = lib.GetChemicalName();
-    in.RefrigEffect = run.Results.RefrigEffect.value_or(0);
-    in.StoeckerLength = run.Results.Stoecker.Length;
-    in.LeavingTemp = run.Results.Stoecker.LeavingTemp;
-    in.Choked = run.Results.Stoecker.Choked;
-    in.WolfLength = run.Results.WolfLength;
-    in.ChoiLength = run.Results.ChoiLength;
-    for (const TDesignFieldLayout& layout : DesignFieldLayouts) {
-        if (layout.Value == nullptr)
-            continue;
-        auto& shown = in.Fields[static_cast<std::size_t>(layout.Field)];
-        shown.Text = ShownText(layout.Field, (run.Case.*layout.Value).Number());
-        shown.Unit = std::string(GetUnitsLabel(layout.UnitsType, 0));
-    }
-    return in;
+    return MakeReportInput(lib, run.Results, [&](TDesignField field) {
+        const TDesignFieldLayout& layout = DesignFieldLayout(field);
+        return TShownField{ShownText(field, CaseValue(run.Case, field).Number()),
+                           std::string(GetUnitsLabel(layout.UnitsType, 0))};
+    });
 }
 
 } // namespace

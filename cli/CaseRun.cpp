@@ -16,32 +16,19 @@
 namespace {
 
 // The number given for a design field, checked against the field's range.
-std::optional<double> ReadNumber(const TCaseInput& input, TCaseKey key)
+std::optional<double> ReadNumber(const TCaseInput& input, TDesignField field)
 {
-    const auto& text = input[key];
+    const auto& text = input[field];
     if (!text)
         return std::nullopt;
-    const std::string name = CaseKeyName(key);
+    const std::string name = DesignFieldLayout(field).Key;
     const auto value = TryTextToFloat(*text);
     if (!value || !std::isfinite(static_cast<double>(*value)))
         throw EBadInput(name + ": '" + *text + "' is not a number");
     const double number = static_cast<double>(*value);
-    const TDesignField field = CaseKeyField(key);
     if (!InFieldRange(field, number))
         throw EBadInput(name + ": " + *text + " is outside the range " + FieldRangeText(field));
     return number;
-}
-
-// The number of each field's initial text, read once.
-double InitialValue(TDesignField field)
-{
-    static const auto initial = [] {
-        std::array<double, std::size(DesignFieldLayouts)> values{};
-        for (const auto& layout : DesignFieldLayouts)
-            values[static_cast<std::size_t>(layout.Field)] = TextToDouble(layout.InitialText);
-        return values;
-    }();
-    return initial[static_cast<std::size_t>(field)];
 }
 
 double Given(const std::optional<double>& value, TDesignField field)
@@ -88,16 +75,15 @@ TCaseRun RunCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
 
 TCaseRun PrepareCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
 {
-    std::optional<double> given[CaseKeyCount];
-    for (std::size_t i = ckTc; i < CaseKeyCount; ++i)
-        given[i] = ReadNumber(input, static_cast<TCaseKey>(i));
-    auto value = [&](TCaseKey key) -> const std::optional<double>& { return given[key]; };
-    if (value(ckMr) && value(ckDuty))
+    std::array<std::optional<double>, CaseFieldCount> given;
+    for (const TDesignField field : OutputOrder())
+        given[field] = ReadNumber(input, field);
+    if (given[dfMr] && given[dfQe])
         throw EBadInput("give either mr or duty, not both");
 
     TCaseRun run;
     run.Window = TWindowTexts(windowTexts);
-    const std::string asGiven = input[ckRefrigerant].value_or("R22");
+    const std::string asGiven = input.Refrigerant.value_or("R22");
     try {
         run.Refrigerant = SelectByName(lib, asGiven);
     } catch (const EVelloxError& error) {
@@ -109,25 +95,30 @@ TCaseRun PrepareCase(TRefrigLib& lib, const TCaseInput& input, bool windowTexts)
 
     TDesignCase& c = run.Case;
     try {
-        const double tc = Given(value(ckTc), dfTc);
-        const double te = Given(value(ckTe), dfTe);
-        c.tc = tc;
-        c.te = te;
-        c.sc = Given(value(ckSc), dfSc);
-        c.sh = Given(value(ckSh), dfSh);
-        c.dp = Given(value(ckDpl), dfDp);
-        c.dpEvap = Given(value(ckDpe), dfDpEvap);
-        c.id = Given(value(ckId), dfId);
-        // The pressures follow the temperatures through the dew-point line
-        // unless they are given.
-        c.pc = ShownValue(dfPc, value(ckPc).value_or(PressureOfTemperature(lib, tc)));
-        c.pe = ShownValue(dfPe, value(ckPe).value_or(PressureOfTemperature(lib, te)));
-        if (!value(ckDuty))
-            c.mr = Given(value(ckMr), dfMr);
+        // The fields of the case itself first, then those that follow them
+        // as the window's coupling sets them: a pressure follows its
+        // temperature through the dew-point line unless it is given.
+        for (const TDesignField field : OutputOrder()) {
+            const TDesignFieldLayout& layout = DesignFieldLayout(field);
+            if (layout.JsonGroup == TJsonGroup::Case &&
+                layout.Coupling != TFieldCoupling::SaturationTemperature)
+                CaseValue(c, field) = Given(given[field], field);
+        }
+        for (const TDesignField field : OutputOrder()) {
+            const TDesignFieldLayout& layout = DesignFieldLayout(field);
+            if (layout.Coupling == TFieldCoupling::SaturationTemperature)
+                CaseValue(c, field) =
+                    ShownValue(field, given[field].value_or(PressureOfTemperature(
+                                          lib, CaseValue(c, layout.Partner).Number())));
+        }
+        // The duty moves the mass flow when it is given; else the duty
+        // follows the mass flow.
+        if (!given[dfQe])
+            c.mr = Given(given[dfMr], dfMr);
         const double effect = RefrigeratingEffect(lib, c);
         run.Results.RefrigEffect = effect;
-        if (value(ckDuty)) {
-            const double duty = ShownValue(dfQe, *value(ckDuty));
+        if (given[dfQe]) {
+            const double duty = ShownValue(dfQe, *given[dfQe]);
             c.Qe = duty;
             c.mr = ShownValue(dfMr, MassFlowOfDuty(duty, effect));
         } else {

@@ -2,45 +2,52 @@
 
 #include "cli/CaseFields.h"
 #include "cli/NumberOut.h"
-#include "cli/ResultValueOut.h"
+#include "cli/RecordWriter.h"
+#include "sizing/SizingMethod.h"
+#include "sizing/SolveFields.h"
+#include "sizing/StepColumns.h"
 
 namespace {
 
-void WriteSteps(std::ostream& out, const std::vector<TStoeckerStep>& steps)
+std::string StepsArray(const std::vector<TStoeckerStep>& steps)
 {
-    out << "    \"steps\": [";
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const auto& s = steps[i];
-        out << (i == 0 ? "\n" : ",\n") << "      [" << FullPrecision(s.t) << ", "
-            << FullPrecision(s.p * 0.001) << ", " << FullPrecision(s.x) << ", "
-            << FullPrecision(s.v) << ", " << FullPrecision(s.h * 0.001) << ", "
-            << FullPrecision(s.V) << ", " << FullPrecision(s.dL) << ", " << FullPrecision(s.L)
-            << "]";
+    std::vector<std::string> rows;
+    rows.reserve(steps.size());
+    for (const TStoeckerStep& step : steps) {
+        std::string row = "[";
+        for (const TStepColumn& column : StepColumns)
+            row += (row.size() > 1 ? ", " : "") + FullPrecision(column.Number(step));
+        rows.push_back(row + "]");
     }
-    out << (steps.empty() ? "]\n" : "\n    ]\n");
+    return JsonArray(rows, 6);
 }
 
 } // namespace
 
-// The case's members, then the results: the simulation's in a "stoecker"
-// object with its steps, the others around it in the table's order, the
-// error last.
+// The case's members, then each method's results: a simulating method's in
+// an object of its own with its status first and its steps last, the others
+// beside them; then solved and the error.
 void WriteJsonReport(std::ostream& out, const TCaseRun& run)
 {
-    auto member = [&](const char* indent, TSolveField field, const char* end) {
-        out << indent << JsonString(SolveFieldLayout(field).JsonKey) << ": "
-            << JsonValue(SolveFieldValue(field, run.Results, run.Outcome)) << end;
+    TJsonObject json(out, 2);
+    WriteCaseMembers(json, run);
+    auto members = [&](TJsonObject& object, std::span<const TSolveFieldLayout> fields) {
+        for (const TSolveFieldLayout& field : fields)
+            object.Value(field.JsonKey, field.Value(run.Results, run.Outcome));
     };
-    out << "{\n";
-    WriteCaseMembers(out, run);
-    for (const TSolveField field : {sfWolfLength, sfChoiLength})
-        member("  ", field, ",\n");
-    out << "  \"stoecker\": {\n";
-    for (const TSolveField field :
-         {sfStoeckerStatus, sfStoeckerMessage, sfStoeckerLength, sfLeavingTemp, sfChoked})
-        member("    ", field, ",\n");
-    WriteSteps(out, run.Results.Steps);
-    out << "  },\n";
-    member("  ", sfSolved, ",\n");
-    member("  ", sfError, "\n}\n");
+    for (const TSizingMethodEntry& method : SizingMethodEntries) {
+        if (!method.Simulates) {
+            members(json, method.Results);
+            continue;
+        }
+        TJsonObject simulation = json.Object(method.Key);
+        members(simulation, method.StatusResults);
+        members(simulation, method.Results);
+        simulation.Member("steps", StepsArray(run.Results.Steps));
+        simulation.End();
+    }
+    json.Value(SolvedField.JsonKey, SolvedField.Value(run.Results, run.Outcome));
+    json.Value(ErrorField.JsonKey, ErrorField.Value(run.Results, run.Outcome));
+    json.End();
+    out << '\n';
 }

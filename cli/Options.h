@@ -7,8 +7,8 @@
 #include <vector>
 
 struct TOptions {
-    std::string Library; // empty: the built-in R22 only
-    TCaseInput Case;     // --refrigerant, --tc, ...
+    std::optional<std::string> Library; // none: the suite's library file
+    TCaseInput Case;                    // --refrigerant, --tc, ...
     bool Json = false;
     std::optional<double> Rate;           // --rate: the tube length to rate, m
     bool Select = false;                  // --select: the standard bores table
@@ -23,4 +23,5 @@ struct TOptions {
 // Reads the command line (without the program name). Raises EBadInput.
 TOptions ParseOptions(const std::vector<std::string>& args);
 
-extern const char* const UsageText;
+// What --help prints: every option with its range and default.
+std::string UsageText();

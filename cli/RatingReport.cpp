@@ -2,6 +2,7 @@
 
 #include "cli/CaseFields.h"
 #include "cli/NumberOut.h"
+#include "cli/RecordWriter.h"
 #include "cli/TextColumns.h"
 #include "cli/TubeLength.h"
 #include "sizing/RatingFields.h"
@@ -59,23 +60,28 @@ void WriteRatingText(std::ostream& out, const TRatingRun& rating)
 void WriteRatingJson(std::ostream& out, const TRatingRun& rating)
 {
     const TCaseRun& run = rating.Run;
-    out << "{\n";
-    WriteCaseMembers(out, run, {dfQe, dfMr});
-    out << "  \"length\": " << FullPrecision(rating.Length) << ",\n";
-    out << "  \"rating\": [";
-    const char* separator = "\n";
+    TJsonObject json(out, 2);
+    WriteCaseMembers(json, run, {dfQe, dfMr});
+    json.Number("length", rating.Length);
+    std::vector<std::string> methods;
     for (const TRating& r : rating.Ratings) {
-        auto key = [](TRatingField field) { return JsonString(RatingFields[field].Key); };
-        out << separator << "    {\"method\": " << JsonString(MethodKey(r.Method)) << ", "
-            << key(rfMassFlow) << ": "
-            << JsonNumber(r.Rated ? std::optional(r.MassFlow) : std::nullopt) << ", " << key(rfDuty)
-            << ": " << JsonNumber(r.Rated ? std::optional(r.Duty) : std::nullopt) << ", "
-            << key(rfChoked) << ": " << (r.Rated ? (r.Choked ? "true" : "false") : "null") << ", "
-            << key(rfMessage) << ": " << (r.Rated ? "null" : JsonString(r.Message)) << "}";
-        separator = ",\n";
+        TJsonInline method;
+        auto number = [&](TRatingField field, double value) {
+            method.Member(RatingFields[field].Key,
+                          JsonNumber(r.Rated ? std::optional(value) : std::nullopt));
+        };
+        method.Member("method", JsonString(MethodKey(r.Method)));
+        number(rfMassFlow, r.MassFlow);
+        number(rfDuty, r.Duty);
+        method.Member(RatingFields[rfChoked].Key,
+                      JsonFlag(r.Rated ? std::optional(r.Choked) : std::nullopt));
+        method.Member(RatingFields[rfMessage].Key, r.Rated ? "null" : JsonString(r.Message));
+        methods.push_back(method.Text());
     }
-    out << "\n  ],\n";
-    out << "  \"rated\": " << (rating.AnyRated() ? "true" : "false") << ",\n";
+    json.Member("rating", JsonArray(methods, 4));
+    json.Member("rated", JsonFlag(rating.AnyRated()));
     const std::string reason = rating.NotRatedReason();
-    out << "  \"error\": " << (reason.empty() ? "null" : JsonString(reason)) << "\n}\n";
+    json.Member("error", reason.empty() ? "null" : JsonString(reason));
+    json.End();
+    out << '\n';
 }

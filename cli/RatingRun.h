@@ -14,7 +14,7 @@ struct TRatingRun {
     double Length = 0; // m
     // By TSizingMethod. When the case could not be prepared, none is rated and
     // each says why.
-    std::array<TRating, 3> Ratings;
+    std::array<TRating, SizingMethodCount> Ratings;
 
     bool AnyRated() const;
     // Why no method rated the tube, empty when one did: the case's fault, else

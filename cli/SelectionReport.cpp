@@ -19,13 +19,6 @@ namespace {
 constexpr const char* NoValue = "\u2013";
 constexpr const char* ColumnGap = "  ";
 
-constexpr TSelectionColumn LengthColumns[] = {scWolf, scChoi, scStoecker};
-
-TSizingMethod MethodOf(TSelectionColumn column)
-{
-    return column == scWolf ? smWolf : column == scChoi ? smChoi : smStoecker;
-}
-
 std::string Shown(TSelectionColumn column, double value)
 {
     const TResultField& field = SelectionColumns[column];
@@ -33,10 +26,11 @@ std::string Shown(TSelectionColumn column, double value)
                         FormatDecimalsOf(field.FormatStr));
 }
 
-std::string Heading(TSelectionColumn column)
+// A column's heading: its caption (a method's name for its lengths) and unit.
+std::string Heading(TSelectionColumn column, const char* caption = nullptr)
 {
     const TResultField& field = SelectionColumns[column];
-    std::string heading = field.Caption;
+    std::string heading = caption != nullptr ? caption : field.Caption;
     if (field.UnitsType != utNone)
         heading += ", " + std::string(GetUnitsLabel(field.UnitsType, 0));
     return heading;
@@ -56,12 +50,15 @@ std::optional<double> LengthOf(const TSelectionRow& row, TSizingMethod method)
     return length.Solved ? std::optional(length.Length) : std::nullopt;
 }
 
-// Stoecker's choked flag, where the simulation gave a length.
-std::optional<bool> ChokedOf(const TSelectionRow& row)
+// The choked flag of a simulating method, where it gave a length.
+std::optional<bool> ChokedOf(const TSelectionRow& row, TSizingMethod method)
 {
-    const TMethodLength& length = row.Length(smStoecker);
+    const TMethodLength& length = row.Length(method);
     return length.Solved ? std::optional(length.Choked) : std::nullopt;
 }
+
+// Every method's lengths are shown alike, as the window shows a sized length.
+constexpr TSelectionColumn LengthColumn = scWolf;
 
 std::string MessageKey(TSizingMethod method)
 {
@@ -114,25 +111,30 @@ void WriteSelectionText(std::ostream& out, const TSelectionRun& selection)
     const std::string chokedMark = " choked";
     TNotes notes;
     std::vector<std::vector<std::string>> lines;
-    lines.push_back({Heading(scBore), Heading(scWolf), Heading(scChoi), Heading(scStoecker),
-                     Heading(scSpread), ""});
+    std::vector<std::string> headings{Heading(scBore)};
+    for (const TSizingMethodEntry& method : SizingMethodEntries)
+        headings.push_back(Heading(LengthColumn, method.Name));
+    headings.push_back(Heading(scSpread));
+    headings.push_back("");
+    lines.push_back(std::move(headings));
     for (const TSelectionRow& row : selection.Rows) {
         std::vector<std::string> cells{BoreText(row.Bore)};
-        for (const TSelectionColumn column : LengthColumns) {
-            const TMethodLength& length = row.Length(MethodOf(column));
+        for (const TSizingMethod method : SizingMethods) {
+            const TMethodLength& length = row.Length(method);
             if (!length.Solved)
-                cells.push_back(Format(
-                    "%s [%d]", {std::string(NoValue),
-                                static_cast<int>(notes.Number(MethodOf(column), length.Message))}));
+                cells.push_back(
+                    Format("%s [%d]", {std::string(NoValue),
+                                       static_cast<int>(notes.Number(method, length.Message))}));
             else
-                cells.push_back(Shown(column, length.Length) + (length.Choked ? chokedMark : ""));
+                cells.push_back(Shown(LengthColumn, length.Length) +
+                                (length.Choked ? chokedMark : ""));
         }
         cells.push_back(row.HasSpread ? Shown(scSpread, row.Spread) : NoValue);
         cells.push_back(row.Practical ? "practical" : "");
         lines.push_back(std::move(cells));
     }
     // In a column where some flows choke, the numbers line up before the mark.
-    for (std::size_t i = 1; i <= std::size(LengthColumns); ++i) {
+    for (std::size_t i = 1; i <= SizingMethodCount; ++i) {
         auto marked = [&](const std::vector<std::string>& cells) {
             return cells[i].ends_with(chokedMark);
         };
@@ -163,83 +165,96 @@ void WriteSelectionText(std::ostream& out, const TSelectionRun& selection)
         out << '[' << i + 1 << "] " << notes.Notes[i] << '\n';
 }
 
+namespace {
+
+// A row's members, in the order of the JSON object and the CSV columns:
+// the bore (and its inches), each method's length, the simulation's choked
+// flag, whether the row is practical, the spread, each method's message.
+template <typename Row>
+void RowMembers(Row& out, const TSelectionRow& row)
+{
+    out.Number(SelectionColumns[scBore].Key, row.Bore.Mm);
+    out.Number("inch", row.Bore.IsInch() ? std::optional(row.Bore.Inch) : std::nullopt);
+    for (const TSizingMethod method : SizingMethods)
+        out.Number(MethodKey(method), LengthOf(row, method));
+    for (const TSizingMethod method : SizingMethods)
+        if (MethodEntry(method).Simulates)
+            out.Flag("choked", ChokedOf(row, method));
+    out.Flag("practical", row.Practical);
+    out.Number(SelectionColumns[scSpread].Key,
+               row.HasSpread ? std::optional(row.Spread) : std::nullopt);
+    for (const TSizingMethod method : SizingMethods) {
+        const TMethodLength& length = row.Length(method);
+        out.Text(MessageKey(method), length.Solved ? std::nullopt : std::optional(length.Message));
+    }
+}
+
+// A row as a one-line JSON object.
+class TJsonRow {
+public:
+    void Number(const std::string& name, const std::optional<double>& value)
+    {
+        Object.Member(name, JsonNumber(value));
+    }
+    void Flag(const std::string& name, const std::optional<bool>& value)
+    {
+        Object.Member(name, JsonFlag(value));
+    }
+    void Text(const std::string& name, const std::optional<std::string>& value)
+    {
+        Object.Member(name, value ? JsonString(*value) : "null");
+    }
+    TJsonInline Object;
+};
+
+// A row as CSV fields; with `header`, the names instead of the values.
+class TCsvRow {
+public:
+    TCsvRow(std::string& buffer, bool header) : Record(buffer), Header(header) {}
+    void Number(const std::string& name, const std::optional<double>& value)
+    {
+        Header ? Record.Text(name) : Record.Number(value);
+    }
+    void Flag(const std::string& name, const std::optional<bool>& value)
+    {
+        Header ? Record.Text(name) : Record.Flag(value);
+    }
+    void Text(const std::string& name, const std::optional<std::string>& value)
+    {
+        Header ? Record.Text(name) : Record.Text(value.value_or(""));
+    }
+    TCsvRecord Record;
+    bool Header;
+};
+
+} // namespace
+
 void WriteSelectionJson(std::ostream& out, const TSelectionRun& selection)
 {
     const TCaseRun& run = selection.Run;
-    auto key = [](TSelectionColumn column) { return JsonString(SelectionColumns[column].Key); };
-    auto flag = [](const std::optional<bool>& value) {
-        return value ? (*value ? "true" : "false") : "null";
-    };
-    out << "{\n";
-    WriteCaseMembers(out, run);
-    out << "  \"rows\": [";
-    const char* separator = "\n";
+    TJsonObject json(out, 2);
+    WriteCaseMembers(json, run);
+    std::vector<std::string> rows;
     for (const TSelectionRow& row : selection.Rows) {
-        out << separator << "    {" << key(scBore) << ": " << FullPrecision(row.Bore.Mm)
-            << ", \"inch\": "
-            << JsonNumber(row.Bore.IsInch() ? std::optional(row.Bore.Inch) : std::nullopt);
-        for (const TSelectionColumn column : LengthColumns)
-            out << ", " << key(column) << ": " << JsonNumber(LengthOf(row, MethodOf(column)));
-        out << ", \"choked\": " << flag(ChokedOf(row))
-            << ", \"practical\": " << (row.Practical ? "true" : "false") << ", " << key(scSpread)
-            << ": " << JsonNumber(row.HasSpread ? std::optional(row.Spread) : std::nullopt);
-        for (const TSizingMethod method : SizingMethods) {
-            const TMethodLength& length = row.Length(method);
-            out << ", " << JsonString(MessageKey(method)) << ": "
-                << (length.Solved ? "null" : JsonString(length.Message));
-        }
-        out << "}";
-        separator = ",\n";
+        TJsonRow members;
+        RowMembers(members, row);
+        rows.push_back(members.Object.Text());
     }
-    out << (selection.Rows.empty() ? "],\n" : "\n  ],\n");
-    out << "  \"error\": " << (run.Outcome.Error.empty() ? "null" : JsonString(run.Outcome.Error))
-        << "\n}\n";
+    json.Member("rows", JsonArray(rows, 4));
+    json.Member("error", run.Outcome.Error.empty() ? "null" : JsonString(run.Outcome.Error));
+    json.End();
+    out << '\n';
 }
 
 void WriteSelectionCsv(std::ostream& out, const TSelectionRun& selection)
 {
-    std::string line;
-    bool started = false;
-    auto separate = [&] {
-        if (started)
-            line += ',';
-        started = true;
-    };
-    auto number = [&](const std::optional<double>& value) {
-        separate();
-        if (value)
-            AppendFullPrecision(line, *value);
-    };
-    auto text = [&](std::string_view value) {
-        separate();
-        AppendCsvField(line, value);
-    };
-    auto flag = [&](const std::optional<bool>& value) {
-        text(value ? (*value ? "true" : "false") : "");
-    };
-    auto end = [&] {
-        out << line << '\n';
-        line.clear();
-        started = false;
-    };
-
-    for (const char* name : {SelectionColumns[scBore].Key, "inch", SelectionColumns[scWolf].Key,
-                             SelectionColumns[scChoi].Key, SelectionColumns[scStoecker].Key,
-                             "choked", "practical", SelectionColumns[scSpread].Key})
-        text(name);
-    for (const TSizingMethod method : SizingMethods)
-        text(MessageKey(method));
-    end();
+    std::string buffer;
+    TCsvRow header(buffer, true);
+    RowMembers(header, TSelectionRow());
+    header.Record.WriteTo(out);
     for (const TSelectionRow& row : selection.Rows) {
-        number(row.Bore.Mm);
-        number(row.Bore.IsInch() ? std::optional(row.Bore.Inch) : std::nullopt);
-        for (const TSelectionColumn column : LengthColumns)
-            number(LengthOf(row, MethodOf(column)));
-        flag(ChokedOf(row));
-        flag(row.Practical);
-        number(row.HasSpread ? std::optional(row.Spread) : std::nullopt);
-        for (const TSizingMethod method : SizingMethods)
-            text(row.Length(method).Message);
-        end();
+        TCsvRow values(buffer, false);
+        RowMembers(values, row);
+        values.Record.WriteTo(out);
     }
 }

@@ -1,6 +1,7 @@
 #include "cli/TextReport.h"
 
 #include "cli/CaseFields.h"
+#include "sizing/SizingMethod.h"
 #include "sizing/SolveTexts.h"
 
 void WriteTextReport(std::ostream& out, const TCaseRun& run)
@@ -11,9 +12,8 @@ void WriteTextReport(std::ostream& out, const TCaseRun& run)
 
     const TWindowTexts& w = run.Window;
     out << w.EffectLabel << '\n';
-    out << w.WolfLabelText << '\n';
-    out << w.ChoiLabelText << '\n';
-    out << w.StoeckerLabelText << '\n';
+    for (const std::string& label : w.MethodLabels)
+        out << label << '\n';
     if (!w.Panel2.empty())
         out << w.Panel2 << '\n';
     out << w.Panel0 << '\n';
@@ -26,10 +26,12 @@ void WriteTextReport(std::ostream& out, const TCaseRun& run)
     }
     if (!w.Panel1.empty())
         out << "Leaving temperature " << w.Panel1 << '\n';
-    if (run.Outcome.Stoecker == TStoeckerStatus::Ok && run.Results.Stoecker.Choked)
-        out << "Choked flow\n";
+    for (const TSizingMethodEntry& method : SizingMethodEntries)
+        if (method.Simulates && run.Results.Found(method.Method) &&
+            run.Results.Method(method.Method).Choked)
+            out << "Choked flow\n";
     if (!run.Results.Steps.empty()) {
-        out << '\n' << StepsHeader << '\n';
+        out << '\n' << StepsHeaderText() << '\n';
         for (const auto& step : run.Results.Steps)
             out << StepRowText(step) << '\n';
     }

@@ -7,32 +7,27 @@ TWindowTexts::TWindowTexts(bool withTexts) : WithTexts(withTexts)
     if (!WithTexts)
         return;
     EffectLabel = InitialEffectLabel;
-    WolfLabelText = InitialWolfLabel;
-    ChoiLabelText = InitialChoiLabel;
-    StoeckerLabelText = InitialStoeckerLabel;
+    ShowInitialLabels();
     Panel0 = InitialSolvedText;
+}
+
+void TWindowTexts::ShowInitialLabels()
+{
+    for (const TSizingMethodEntry& method : SizingMethodEntries)
+        MethodLabels[method.Method] = method.InitialLabel;
 }
 
 void TWindowTexts::ClearSteps() {}
 void TWindowTexts::AddStep(const TStoeckerStep&) {}
-void TWindowTexts::ShowWolf(double length)
-{
-    if (WithTexts)
-        WolfLabelText = WolfLabel(length);
-}
 
-void TWindowTexts::ShowChoi(double length)
-{
-    if (WithTexts)
-        ChoiLabelText = ChoiLabel(length);
-}
-
-void TWindowTexts::ShowStoecker(const TStoeckerResults& results)
+void TWindowTexts::ShowMethod(TSizingMethod method, const TMethodResult& result)
 {
     if (!WithTexts)
         return;
-    StoeckerLabelText = StoeckerLabel(results.Length);
-    Panel1 = LeavingTempText(results.LeavingTemp);
+    const TSizingMethodEntry& entry = MethodEntry(method);
+    MethodLabels[method] = entry.Label(result.Length);
+    if (entry.Simulates)
+        Panel1 = LeavingTempText(result.LeavingTemp);
 }
 
 void TWindowTexts::ShowRefusal(const std::string& message)
@@ -40,23 +35,23 @@ void TWindowTexts::ShowRefusal(const std::string& message)
     if (WithTexts)
         Refusals.push_back(message);
 }
+
 void TWindowTexts::ShowCaseRefusal(const std::string& message)
 {
     if (WithTexts) {
-        WolfLabelText = InitialWolfLabel;
-        ChoiLabelText = InitialChoiLabel;
-        StoeckerLabelText = InitialStoeckerLabel;
+        ShowInitialLabels();
         Panel1.clear();
         Panel2.clear();
     }
     ShowRefusal(message);
 }
 
-void TWindowTexts::ShowCapillaryLength(double choiLength)
+void TWindowTexts::ShowCapillaryLength(double length)
 {
     if (WithTexts)
-        Panel2 = CapillaryLengthText(choiLength);
+        Panel2 = CapillaryLengthText(length);
 }
+
 void TWindowTexts::ShowSolved(bool solved)
 {
     if (WithTexts)

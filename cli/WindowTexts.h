@@ -2,6 +2,7 @@
 
 #include "sizing/SolveDriver.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -10,12 +11,10 @@
 class TWindowTexts : public TSolveView {
 public:
     std::string EffectLabel;
-    std::string WolfLabelText;
-    std::string ChoiLabelText;
-    std::string StoeckerLabelText;
-    std::string Panel0; // solved state
-    std::string Panel1; // leaving temperature
-    std::string Panel2; // capillary length
+    std::array<std::string, SizingMethodCount> MethodLabels; // by TSizingMethod
+    std::string Panel0;                                      // solved state
+    std::string Panel1;                                      // leaving temperature
+    std::string Panel2;                                      // capillary length
     std::vector<std::string> Refusals;
     bool WithTexts = true;
 
@@ -25,11 +24,12 @@ public:
 
     void ClearSteps() override;
     void AddStep(const TStoeckerStep& step) override;
-    void ShowWolf(double length) override;
-    void ShowChoi(double length) override;
-    void ShowStoecker(const TStoeckerResults& results) override;
+    void ShowMethod(TSizingMethod method, const TMethodResult& result) override;
     void ShowRefusal(const std::string& message) override;
-    void ShowCapillaryLength(double choiLength) override;
+    void ShowCapillaryLength(double length) override;
     void ShowCaseRefusal(const std::string& message) override;
     void ShowSolved(bool solved) override;
+
+private:
+    void ShowInitialLabels();
 };

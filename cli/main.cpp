@@ -106,7 +106,7 @@ int Select(TRefrigLib& lib, const TOptions& options)
 int Run(const TOptions& options)
 {
     if (options.Help) {
-        std::cout << UsageText;
+        std::cout << UsageText();
         return ExitSolved;
     }
     if (options.Version) {
@@ -126,7 +126,7 @@ int Run(const TOptions& options)
     if (options.Report || options.ReportDir)
         session.emplace();
 #endif
-    std::string library = options.Library;
+    std::string library = options.Library.value_or("");
     if (!library.empty())
         CheckReadableFile(library);
     if (library.empty()) {

@@ -37,9 +37,9 @@ constexpr std::size_t CaseFieldCount = dfLength;
 // What leaving a changed field sets off on the window.
 enum class TFieldCoupling {
     None,
-    Effect,             // the refrigerating effect is found again
-    EffectAndDuty,      // ... and the duty follows the mass flow
-    SaturationPressure, // the partner pressure follows this temperature, then EffectAndDuty
+    Effect,                // the refrigerating effect is found again
+    EffectAndDuty,         // ... and the duty follows the mass flow
+    SaturationPressure,    // the partner pressure follows this temperature, then EffectAndDuty
     SaturationTemperature, // the partner temperature follows this pressure, then EffectAndDuty
     MassFlowOfDuty,        // the effect, then the mass flow follows this duty
 };

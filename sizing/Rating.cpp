@@ -183,9 +183,10 @@ TRating RateTube(const TRefrigLib& lib, const TDesignCase& designCase, double le
     return rating;
 }
 
-std::array<TRating, 3> RateTube(const TRefrigLib& lib, const TDesignCase& designCase, double length)
+std::array<TRating, SizingMethodCount> RateTube(const TRefrigLib& lib,
+                                                const TDesignCase& designCase, double length)
 {
-    std::array<TRating, 3> ratings;
+    std::array<TRating, SizingMethodCount> ratings;
     for (std::size_t i = 0; i < SizingMethods.size(); ++i)
         ratings[i] = RateTube(lib, designCase, length, SizingMethods[i]);
     return ratings;

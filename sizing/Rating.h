@@ -69,5 +69,5 @@ TRating RateTube(const TRefrigLib& lib, const TDesignCase& designCase, double le
                  TSizingMethod method);
 
 // The three ratings in the order of SizingMethods.
-std::array<TRating, 3> RateTube(const TRefrigLib& lib, const TDesignCase& designCase,
-                                double length);
+std::array<TRating, SizingMethodCount> RateTube(const TRefrigLib& lib,
+                                                const TDesignCase& designCase, double length);

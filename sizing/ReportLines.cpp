@@ -41,9 +41,8 @@ std::vector<const TSizingMethodEntry*> ShownMethods()
     std::vector<const TSizingMethodEntry*> methods;
     for (const TSizingMethodEntry& entry : SizingMethodEntries)
         methods.push_back(&entry);
-    std::stable_sort(methods.begin(), methods.end(), [](const auto* a, const auto* b) {
-        return a->ShownOrder < b->ShownOrder;
-    });
+    std::stable_sort(methods.begin(), methods.end(),
+                     [](const auto* a, const auto* b) { return a->ShownOrder < b->ShownOrder; });
     return methods;
 }
 

@@ -32,7 +32,7 @@ struct TShownField {
 // Solve, and each design-case field's text and unit label as shown.
 struct TReportInput {
     std::string RNumber, Formula, ChemicalName;
-    TSolveResults Results;                        // the steps left out
+    TSolveResults Results;                          // the steps left out
     std::array<TShownField, CaseFieldCount> Fields; // by TDesignField
 };
 

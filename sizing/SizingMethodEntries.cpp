@@ -67,15 +67,15 @@ double NoNumber(const TSolveResults&)
 
 // A correlation: one length, never refuses.
 template <double (*Solve)(const TRefrigLib&, const TDesignCase&)>
-std::string Correlation(const TRefrigLib& lib, const TDesignCase& designCase,
-                        TMethodResult& result, TStepSink&)
+std::string Correlation(const TRefrigLib& lib, const TDesignCase& designCase, TMethodResult& result,
+                        TStepSink&)
 {
     result.Length = Solve(lib, designCase);
     return {};
 }
 
-std::string Simulation(const TRefrigLib& lib, const TDesignCase& designCase,
-                       TMethodResult& result, TStepSink& steps)
+std::string Simulation(const TRefrigLib& lib, const TDesignCase& designCase, TMethodResult& result,
+                       TStepSink& steps)
 {
     const TStoeckerOutcome outcome = SolveStoecker(lib, designCase, result, steps);
     return outcome.Refused ? outcome.Message : std::string();
@@ -110,11 +110,33 @@ constexpr TSolveFieldLayout StoeckerStatusResults[] = {
 } // namespace
 
 const std::array<TSizingMethodEntry, SizingMethodCount> SizingMethodEntries = {{
-    {smWolf, "wolf", "Wolf et al", InitialWolfLabel, WolfLabel, "LabelASHLen", 1, false, false,
-     WolfResults, {}, "", Correlation<SolveWolf>},
-    {smChoi, "choi", "Cho et al", InitialChoiLabel, ChoiLabel, "LabelChoiLen", 2, false, true,
-     ChoiResults, {}, "", Correlation<SolveChoi>},
+    {smWolf,
+     "wolf",
+     "Wolf et al",
+     InitialWolfLabel,
+     WolfLabel,
+     "LabelASHLen",
+     1,
+     false,
+     false,
+     WolfResults,
+     {},
+     "",
+     Correlation<SolveWolf>},
+    {smChoi,
+     "choi",
+     "Cho et al",
+     InitialChoiLabel,
+     ChoiLabel,
+     "LabelChoiLen",
+     2,
+     false,
+     true,
+     ChoiResults,
+     {},
+     "",
+     Correlation<SolveChoi>},
     {smStoecker, "stoecker", "Stoecker", InitialStoeckerLabel, StoeckerLabel, "LabelSimLen", 0,
-     true, false, StoeckerResults, StoeckerStatusResults, "the simulation refused the case: ",
-     Simulation},
+     true, false, StoeckerResults, StoeckerStatusResults,
+     "the simulation refused the case: ", Simulation},
 }};

@@ -31,12 +31,12 @@ double NoNumber(const TSolveResults&)
 
 } // namespace
 
-const TSolveFieldLayout RefrigEffectField = {
-    "refrigEffect", "refrigEffect", "Refrigerating Effect", "%0.1f", "kJ/kg", TReportShow::Always,
-    EffectValue,    EffectNumber};
-const TSolveFieldLayout SolvedField = {"solved", "solved", "Solved",    "", "",
-                                       TReportShow::Never, SolvedValue, NoNumber};
-const TSolveFieldLayout ErrorField = {"error", "error", "Error",  "", "", TReportShow::Never,
+const TSolveFieldLayout RefrigEffectField = {"refrigEffect", "refrigEffect", "Refrigerating Effect",
+                                             "%0.1f",        "kJ/kg",        TReportShow::Always,
+                                             EffectValue,    EffectNumber};
+const TSolveFieldLayout SolvedField = {"solved", "solved",           "Solved",    "",
+                                       "",       TReportShow::Never, SolvedValue, NoNumber};
+const TSolveFieldLayout ErrorField = {"error",    "error", "Error", "", "", TReportShow::Never,
                                       ErrorValue, NoNumber};
 
 const std::vector<const TSolveFieldLayout*>& SolveColumns()

@@ -21,7 +21,7 @@ enum TSizingMethod : unsigned char {
 constexpr std::size_t SizingMethodCount = 3;
 
 inline constexpr std::array<TSizingMethod, SizingMethodCount> SizingMethods = {smWolf, smChoi,
-                                                                              smStoecker};
+                                                                               smStoecker};
 
 // What a method finds: its length, and for the simulation the leaving
 // temperature and whether the flow choked (a correlation leaves them as they

@@ -2,9 +2,6 @@
 
 #include "common/Format.h"
 
-const char* const StepsHeader = "t            P,kPa           x                  v,m³/kg         "
-                                "h,kJ/kgK      V,m/s       dL,m         L,m";
-
 std::string RefrigEffectText(double refrigEffect)
 {
     return Format("Refrigerating Effect = %0.1f kJ/kg", {refrigEffect});
@@ -40,11 +37,4 @@ std::string LeavingTempText(double leavingTemp)
 std::string SolvedText(bool solved)
 {
     return solved ? "Solved.." : "Not Solved..";
-}
-
-std::string StepRowText(const TStoeckerStep& step)
-{
-    return Format(
-        "%0.0f\t%0.1f\t%0.3f\t%0.6f\t%0.2f\t%0.3f\t%0.4f\t%0.3f",
-        {step.t, step.p * 0.001L, step.x, step.v, step.h * 0.001L, step.V, step.dL, step.L});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sizing/StepColumns.h"
 #include "sizing/Stoecker.h"
 
 #include <string>
@@ -12,8 +13,6 @@ inline constexpr const char* InitialChoiLabel = "Cho et al";
 inline constexpr const char* InitialStoeckerLabel = "Stoecker...";
 inline constexpr const char* InitialEffectLabel = "Refrigerating Effect";
 inline constexpr const char* InitialSolvedText = "Solved...";
-// Header line above the steps table.
-extern const char* const StepsHeader;
 
 std::string RefrigEffectText(double refrigEffect);
 std::string WolfLabel(double length);
@@ -22,5 +21,3 @@ std::string StoeckerLabel(double length);
 std::string CapillaryLengthText(double choiLength);
 std::string LeavingTempText(double leavingTemp);
 std::string SolvedText(bool solved);
-// One tab-separated row of the steps table.
-std::string StepRowText(const TStoeckerStep& step);

@@ -21,7 +21,7 @@ struct TSelectionRow {
     TStandardBore Bore;
     // Each method's length for this bore, in the order of SizingMethods (index
     // by TSizingMethod); an unsolved one says why in its Message.
-    std::array<TMethodLength, 3> Lengths;
+    std::array<TMethodLength, SizingMethodCount> Lengths;
     // All three methods solved and every length lies within 0.5 to 6 m.
     bool Practical = false;
     // (max − min) / mean of the three lengths: 0 where the methods agree.

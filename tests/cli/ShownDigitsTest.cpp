@@ -55,10 +55,10 @@ std::vector<TShown> ShownNumbers(const TRefrigLib& lib, const TCaseRun& run)
         {"pc", lib.DewPressure(run.Case.tc.Number()) * 0.001, 3},
         {"pe", lib.DewPressure(run.Case.te.Number()) * 0.001, 3},
         {"Qe", run.Case.Qe.Number(), 3},
-        {"Wolf", run.Results.WolfLength, 3},
-        {"Choi", run.Results.ChoiLength, 3},
-        {"Stoecker", run.Results.Stoecker.Length, 3},
-        {"leaving temperature", run.Results.Stoecker.LeavingTemp, 1},
+        {"Wolf", run.Results.Method(smWolf).Length, 3},
+        {"Choi", run.Results.Method(smChoi).Length, 3},
+        {"Stoecker", run.Results.Method(smStoecker).Length, 3},
+        {"leaving temperature", run.Results.Method(smStoecker).LeavingTemp, 1},
     };
     if (run.Results.RefrigEffect)
         shown.push_back({"effect", *run.Results.RefrigEffect, 1});
@@ -81,11 +81,11 @@ TCaseInput Case(const std::string& refrigerant, const char* tc, const char* te, 
                 const char* id)
 {
     TCaseInput input;
-    input[ckRefrigerant] = refrigerant;
-    input[ckTc] = tc;
-    input[ckTe] = te;
-    input[ckMr] = mr;
-    input[ckId] = id;
+    input.Refrigerant = refrigerant;
+    input[dfTc] = tc;
+    input[dfTe] = te;
+    input[dfMr] = mr;
+    input[dfId] = id;
     return input;
 }
 

@@ -14,11 +14,10 @@ TReportInput WorkedExample()
     in.RNumber = "R22";
     in.Formula = "CHClF2";
     in.ChemicalName = "chlorodifluoromethane";
-    in.RefrigEffect = 169.2963;
-    in.StoeckerLength = 2.99649;
-    in.LeavingTemp = 11.19;
-    in.WolfLength = 3.1994;
-    in.ChoiLength = 3.39251;
+    in.Results.RefrigEffect = 169.2963;
+    in.Results.Method(smStoecker) = {2.99649, 11.19, false};
+    in.Results.Method(smWolf).Length = 3.1994;
+    in.Results.Method(smChoi).Length = 3.39251;
     const char* texts[] = {"40.0",  "5.0",    "1540.346", "586.201", "5.0",   "7.5",
                            "1.693", "0.0100", "30.000",   "140.000", "1.6300"};
     const char* units[] = {"°C", "°C", "kPa", "kPa", "K", "K", "kW", "kg/s", "kPa", "kPa", "mm"};
@@ -72,8 +71,8 @@ TEST(ReportLines, ResultLinesFollowTheSimulation)
     };
     for (const auto& c : cases) {
         TReportInput in = WorkedExample();
-        in.StoeckerLength = c.Stoecker;
-        in.Choked = c.Choked;
+        in.Results.Method(smStoecker).Length = c.Stoecker;
+        in.Results.Method(smStoecker).Choked = c.Choked;
         const auto lines = CapillaryReportLines(in);
         EXPECT_EQ(Joined(lines), Head + c.Tail) << c.Name;
         EXPECT_EQ(lines.size(), c.Count) << c.Name;

@@ -27,11 +27,11 @@ struct TRecorder : TSolveView {
             throw EOverflow();
         Rows.push_back(StepRowText(step));
     }
-    void ShowWolf(double length) override { Log.push_back(WolfLabel(length)); }
-    void ShowChoi(double length) override { Log.push_back(ChoiLabel(length)); }
-    void ShowStoecker(const TStoeckerResults& r) override
+    void ShowMethod(TSizingMethod method, const TMethodResult& r) override
     {
-        Log.push_back(StoeckerLabel(r.Length) + " / " + LeavingTempText(r.LeavingTemp));
+        const TSizingMethodEntry& entry = MethodEntry(method);
+        Log.push_back(entry.Label(r.Length) +
+                      (entry.Simulates ? " / " + LeavingTempText(r.LeavingTemp) : ""));
     }
     void ShowRefusal(const std::string& message) override { Log.push_back("box: " + message); }
     void ShowCapillaryLength(double choi) override { Log.push_back(CapillaryLengthText(choi)); }
@@ -46,7 +46,7 @@ TEST(RunSolve, WorkedExampleShowsEveryResultInOrder)
     const TSolveOutcome outcome = RunSolve(lib, WorkedExample(), results, view);
     EXPECT_TRUE(outcome.Solved);
     EXPECT_TRUE(results.Solved);
-    EXPECT_EQ(outcome.Stoecker, TStoeckerStatus::Ok);
+    EXPECT_EQ(results.Status[smStoecker], TMethodStatus::Ok);
     EXPECT_EQ(view.Log,
               (std::vector<std::string>{"Wolf method L = 3.199m", "Choi method L = 3.393m",
                                         "Stoecker method = 2.996 m / 11.2 °C",
@@ -59,18 +59,18 @@ TEST(RunSolve, FaultInChoKeepsWolfAndTheOldResults)
     const TRefrigLib lib;
     TRecorder view;
     TSolveResults results;
-    results.ChoiLength = 9.0;
-    results.Stoecker = {2.5, 10.0, false};
+    results.Method(smChoi).Length = 9.0;
+    results.Method(smStoecker) = {2.5, 10.0, false};
     TDesignCase c = WorkedExample();
     c.sc = 0.0;
     const TSolveOutcome outcome = RunSolve(lib, c, results, view);
     EXPECT_FALSE(outcome.Solved);
     EXPECT_EQ(outcome.Error, "Floating point division by zero");
-    EXPECT_EQ(outcome.Stoecker, TStoeckerStatus::NotRun);
+    EXPECT_EQ(results.Status[smStoecker], TMethodStatus::NotRun);
     EXPECT_EQ(view.Log, (std::vector<std::string>{"Wolf method L = 1.832m", "Not Solved.."}));
     EXPECT_EQ(view.Rows, std::vector<std::string>{"old row"});
-    EXPECT_EQ(results.ChoiLength, 9.0);
-    EXPECT_EQ(results.Stoecker.Length, 2.5);
+    EXPECT_EQ(results.Method(smChoi).Length, 9.0);
+    EXPECT_EQ(results.Method(smStoecker).Length, 2.5);
 }
 
 // Cases no method can size: the correlations would work from the inlet state
@@ -103,11 +103,11 @@ TEST_P(CaseNoMethodCanSize, IsRefusedByEveryMethodAndNeverSolved)
     EXPECT_FALSE(outcome.Solved);
     EXPECT_FALSE(results.Solved);
     EXPECT_TRUE(outcome.CaseRefused);
-    EXPECT_EQ(outcome.Stoecker, TStoeckerStatus::Refused);
+    EXPECT_EQ(results.Status[smStoecker], TMethodStatus::Refused);
     EXPECT_EQ(outcome.Refusal, p.Refusal);
     EXPECT_EQ(outcome.Error, "the case is refused: " + OneLineMessage(p.Refusal));
-    EXPECT_FALSE(results.WolfFound);
-    EXPECT_FALSE(results.ChoiFound);
+    EXPECT_FALSE(results.Found(smWolf));
+    EXPECT_FALSE(results.Found(smChoi));
     EXPECT_EQ(view.Log,
               (std::vector<std::string>{"box: " + std::string(p.Refusal), "Not Solved.."}));
     EXPECT_EQ(view.Rows, std::vector<std::string>{"old row"});
@@ -148,7 +148,7 @@ TEST(RunSolve, CaseAtTheEdgesOfTheRangeIsSized)
     TSolveResults results;
     const TSolveOutcome outcome = RunSolve(lib, c, results, view);
     EXPECT_FALSE(outcome.CaseRefused);
-    EXPECT_TRUE(results.WolfFound);
+    EXPECT_TRUE(results.Found(smWolf));
 }
 
 TEST(RunSolve, RowsWrittenBeforeAFaultStay)
@@ -157,13 +157,13 @@ TEST(RunSolve, RowsWrittenBeforeAFaultStay)
     TRecorder view;
     view.FailAtRow = 5;
     TSolveResults results;
-    results.Stoecker.LeavingTemp = 3.0;
+    results.Method(smStoecker).LeavingTemp = 3.0;
     const TSolveOutcome outcome = RunSolve(lib, WorkedExample(), results, view);
     EXPECT_FALSE(outcome.Solved);
     EXPECT_EQ(view.Rows.size(), 5U);
     EXPECT_EQ(view.Log.back(), "Not Solved..");
-    EXPECT_EQ(results.Stoecker.LeavingTemp, 3.0);
-    EXPECT_GT(results.Stoecker.Length, 1.1); // the entry section and six steps
+    EXPECT_EQ(results.Method(smStoecker).LeavingTemp, 3.0);
+    EXPECT_GT(results.Method(smStoecker).Length, 1.1); // the entry section and six steps
 }
 
 TEST(RunSolve, UnreadableFieldEndsTheSolve)

@@ -3,6 +3,7 @@
 // the JSON member and the report line alike.
 #include "sizing/SolveFields.h"
 
+#include "sizing/SolveDriver.h"
 #include "support/WorkedExample.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +26,8 @@ std::string Shape(const TResultValue& value)
 struct TFieldsCase {
     const char* Name;
     double te, sc;
-    // By TSolveField, in the batch's order.
-    const char* Shapes[SolveFieldCount];
+    // In the batch's order.
+    const char* Shapes[10];
 };
 
 TEST(SolveFields, ValuesFollowHowFarTheSolveGot)
@@ -51,13 +52,14 @@ TEST(SolveFields, ValuesFollowHowFarTheSolveGot)
         TSolveResults results;
         results.RefrigEffect = 169.3;
         // A Solve before this one found both lengths.
-        results.WolfFound = results.ChoiFound = true;
+        results.Status.fill(TMethodStatus::Ok);
         TQuietView view;
         const TSolveOutcome outcome = RunSolve(lib, designCase, results, view);
-        for (std::size_t i = 0; i < SolveFieldCount; ++i) {
-            const auto field = static_cast<TSolveField>(i);
-            EXPECT_EQ(Shape(SolveFieldValue(field, results, outcome)), c.Shapes[i])
-                << c.Name << ": " << SolveFieldLayout(field).Key;
+        ASSERT_EQ(SolveColumns().size(), std::size(c.Shapes));
+        for (std::size_t i = 0; i < std::size(c.Shapes); ++i) {
+            const TSolveFieldLayout& field = *SolveColumns()[i];
+            EXPECT_EQ(Shape(field.Value(results, outcome)), c.Shapes[i])
+                << c.Name << ": " << field.Key;
         }
     }
 }

@@ -71,9 +71,9 @@ TEST(SelectionTable, WorkedExampleRowIsExactlyWhatSolveGives)
     ASSERT_TRUE(RunSolve(lib, WorkedExample(), solved, view).Solved);
     const TSelectionRow& row = table[12];
     ASSERT_EQ(row.Bore.Mm, 1.63);
-    EXPECT_EQ(row.Length(smWolf).Length, solved.WolfLength);
-    EXPECT_EQ(row.Length(smChoi).Length, solved.ChoiLength);
-    EXPECT_EQ(row.Length(smStoecker).Length, solved.Stoecker.Length);
+    EXPECT_EQ(row.Length(smWolf).Length, solved.Method(smWolf).Length);
+    EXPECT_EQ(row.Length(smChoi).Length, solved.Method(smChoi).Length);
+    EXPECT_EQ(row.Length(smStoecker).Length, solved.Method(smStoecker).Length);
     EXPECT_FALSE(row.Length(smStoecker).Choked);
     EXPECT_TRUE(row.Practical);
     EXPECT_NEAR(row.Spread, (3.3926 - 2.9963) / ((3.1987 + 3.3926 + 2.9963) / 3), 1e-4);

@@ -42,9 +42,7 @@ class TQuietView : public TSolveView {
 public:
     void ClearSteps() override {}
     void AddStep(const TStoeckerStep&) override {}
-    void ShowWolf(double) override {}
-    void ShowChoi(double) override {}
-    void ShowStoecker(const TStoeckerResults&) override {}
+    void ShowMethod(TSizingMethod, const TMethodResult&) override {}
     void ShowRefusal(const std::string&) override {}
     void ShowCapillaryLength(double) override {}
     void ShowSolved(bool) override {}
