@@ -22,16 +22,12 @@ constexpr std::size_t HelpColumn = 23;
 std::string OptionLines(const std::string& name, const std::string& help)
 {
     std::string lead = "  " + name;
+    lead += lead.size() < HelpColumn ? std::string(HelpColumn - lead.size(), ' ') : "  ";
     std::string text;
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = help.find('\n', start);
-        const std::string line = help.substr(start, end - start);
-        if (lead.size() < HelpColumn)
-            lead.append(HelpColumn - lead.size(), ' ');
-        else
-            lead = "  " + name + "  ";
-        text += lead + line + '\n';
+        text += lead + help.substr(start, end - start) + '\n';
         if (end == std::string::npos)
             return text;
         lead.assign(HelpColumn, ' ');
