@@ -18,19 +18,12 @@ constexpr double Last = std::numeric_limits<double>::max();
 
 TSizingMethod MethodOf(int column)
 {
-    switch (column) {
-    case scWolf:
-        return smWolf;
-    case scChoi:
-        return smChoi;
-    default:
-        return smStoecker;
-    }
+    return static_cast<TSizingMethod>(column - SelectionLengthColumn(SizingMethods[0]));
 }
 
 bool IsLengthColumn(int column)
 {
-    return column == scWolf || column == scChoi || column == scStoecker;
+    return column != scBore && column != scSpread;
 }
 
 QString Shown(const TResultField& field, double value)
@@ -39,9 +32,10 @@ QString Shown(const TResultField& field, double value)
                                                field.SigDigs, FormatDecimalsOf(field.FormatStr)));
 }
 
+// The field a column shows.
 const TResultField& Column(int column)
 {
-    return SelectionColumns[static_cast<std::size_t>(column)];
+    return SelectionFields[column == scBore ? sfBore : column == scSpread ? sfSpread : sfLength];
 }
 
 } // namespace
@@ -75,7 +69,7 @@ int TSelectionModel::rowCount(const QModelIndex& parent) const
 
 int TSelectionModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(SelectionColumns.size());
+    return parent.isValid() ? 0 : SelectionColumnCount;
 }
 
 QString TSelectionModel::CellText(const TSelectionRow& row, int column)
@@ -158,7 +152,9 @@ QVariant TSelectionModel::headerData(int section, Qt::Orientation orientation, i
         return QAbstractTableModel::headerData(section, orientation, role);
     const TResultField& field = Column(section);
     if (role == Qt::DisplayRole) {
-        QString caption = QString::fromUtf8(field.Caption);
+        // A method's lengths go by the method's name.
+        QString caption = QString::fromUtf8(IsLengthColumn(section) ? MethodName(MethodOf(section))
+                                                                    : field.Caption);
         if (field.UnitsType != utNone)
             caption += ", " + QString::fromUtf8(GetUnitsLabel(field.UnitsType, 0));
         return caption;

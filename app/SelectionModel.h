@@ -9,7 +9,7 @@
 class QPalette;
 
 // The selection table as an item model: one row per standard bore, the
-// columns of SelectionColumns (bore, the three methods' lengths, spread).
+// columns of a selection table (bore, each method's lengths, spread).
 // Each cell shows its text and sorts by its number (SortRole); a length that
 // could not be found shows a dash, sorts after every length and tells why in
 // its tooltip. Practical rows carry a tinted background.

@@ -19,17 +19,17 @@ namespace {
 constexpr const char* NoValue = "\u2013";
 constexpr const char* ColumnGap = "  ";
 
-std::string Shown(TSelectionColumn column, double value)
+std::string Shown(TSelectionField column, double value)
 {
-    const TResultField& field = SelectionColumns[column];
+    const TResultField& field = SelectionFields[column];
     return FormatByType(value, field.FormatStr, field.FormatType, field.SigDigs,
                         FormatDecimalsOf(field.FormatStr));
 }
 
 // A column's heading: its caption (a method's name for its lengths) and unit.
-std::string Heading(TSelectionColumn column, const char* caption = nullptr)
+std::string Heading(TSelectionField column, const char* caption = nullptr)
 {
-    const TResultField& field = SelectionColumns[column];
+    const TResultField& field = SelectionFields[column];
     std::string heading = caption != nullptr ? caption : field.Caption;
     if (field.UnitsType != utNone)
         heading += ", " + std::string(GetUnitsLabel(field.UnitsType, 0));
@@ -38,7 +38,7 @@ std::string Heading(TSelectionColumn column, const char* caption = nullptr)
 
 std::string BoreText(const TStandardBore& bore)
 {
-    std::string text = Shown(scBore, bore.Mm);
+    std::string text = Shown(sfBore, bore.Mm);
     if (bore.IsInch())
         text += Format("  (%0.3f in)", {bore.Inch});
     return text;
@@ -56,9 +56,6 @@ std::optional<bool> ChokedOf(const TSelectionRow& row, TSizingMethod method)
     const TMethodLength& length = row.Length(method);
     return length.Solved ? std::optional(length.Choked) : std::nullopt;
 }
-
-// Every method's lengths are shown alike, as the window shows a sized length.
-constexpr TSelectionColumn LengthColumn = scWolf;
 
 std::string MessageKey(TSizingMethod method)
 {
@@ -111,10 +108,10 @@ void WriteSelectionText(std::ostream& out, const TSelectionRun& selection)
     const std::string chokedMark = " choked";
     TNotes notes;
     std::vector<std::vector<std::string>> lines;
-    std::vector<std::string> headings{Heading(scBore)};
+    std::vector<std::string> headings{Heading(sfBore)};
     for (const TSizingMethodEntry& method : SizingMethodEntries)
-        headings.push_back(Heading(LengthColumn, method.Name));
-    headings.push_back(Heading(scSpread));
+        headings.push_back(Heading(sfLength, method.Name));
+    headings.push_back(Heading(sfSpread));
     headings.push_back("");
     lines.push_back(std::move(headings));
     for (const TSelectionRow& row : selection.Rows) {
@@ -126,10 +123,9 @@ void WriteSelectionText(std::ostream& out, const TSelectionRun& selection)
                     Format("%s [%d]", {std::string(NoValue),
                                        static_cast<int>(notes.Number(method, length.Message))}));
             else
-                cells.push_back(Shown(LengthColumn, length.Length) +
-                                (length.Choked ? chokedMark : ""));
+                cells.push_back(Shown(sfLength, length.Length) + (length.Choked ? chokedMark : ""));
         }
-        cells.push_back(row.HasSpread ? Shown(scSpread, row.Spread) : NoValue);
+        cells.push_back(row.HasSpread ? Shown(sfSpread, row.Spread) : NoValue);
         cells.push_back(row.Practical ? "practical" : "");
         lines.push_back(std::move(cells));
     }
@@ -173,7 +169,7 @@ namespace {
 template <typename Row>
 void RowMembers(Row& out, const TSelectionRow& row)
 {
-    out.Number(SelectionColumns[scBore].Key, row.Bore.Mm);
+    out.Number(SelectionFields[sfBore].Key, row.Bore.Mm);
     out.Number("inch", row.Bore.IsInch() ? std::optional(row.Bore.Inch) : std::nullopt);
     for (const TSizingMethod method : SizingMethods)
         out.Number(MethodKey(method), LengthOf(row, method));
@@ -181,7 +177,7 @@ void RowMembers(Row& out, const TSelectionRow& row)
         if (MethodEntry(method).Simulates)
             out.Flag("choked", ChokedOf(row, method));
     out.Flag("practical", row.Practical);
-    out.Number(SelectionColumns[scSpread].Key,
+    out.Number(SelectionFields[sfSpread].Key,
                row.HasSpread ? std::optional(row.Spread) : std::nullopt);
     for (const TSizingMethod method : SizingMethods) {
         const TMethodLength& length = row.Length(method);

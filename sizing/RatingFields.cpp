@@ -9,10 +9,8 @@ const std::array<TResultField, 4> RatingFields = {{
     {"message", "Not rated because", utNone, "%s", ft_Fixed, 0},
 }};
 
-const std::array<TResultField, 5> SelectionColumns = {{
+const std::array<TResultField, 3> SelectionFields = {{
     {"bore", "Bore", utLengthSmall, "%0.4f", ft_Fixed, 5},
-    {"wolf", "Wolf et al", utLengthPrim, "%0.3f", ft_Fixed, 5},
-    {"choi", "Cho et al", utLengthPrim, "%0.3f", ft_Fixed, 5},
-    {"stoecker", "Stoecker", utLengthPrim, "%0.3f", ft_Fixed, 5},
+    {"length", "Length", utLengthPrim, "%0.3f", ft_Fixed, 5},
     {"spread", "Spread", utNone, "%0.3f", ft_Fixed, 3},
 }};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sizing/SolveResults.h"
 #include "units/NqConv.h"
 #include "units/NumberText.h"
 
@@ -27,12 +28,23 @@ enum TRatingField {
 };
 extern const std::array<TResultField, 4> RatingFields;
 
-// The columns of a selection table, in this order.
-enum TSelectionColumn {
-    scBore,     // Bore.Mm, mm (Bore.Inch beside it for an inch bore)
-    scWolf,     // Length(smWolf).Length, m
-    scChoi,     // Length(smChoi).Length, m
-    scStoecker, // Length(smStoecker).Length, m
-    scSpread,   // Spread, a ratio
+// The values of a selection table's row.
+enum TSelectionField {
+    sfBore,   // Bore.Mm, mm (Bore.Inch beside it for an inch bore)
+    sfLength, // each method's Length(method).Length, m; named by the method
+    sfSpread, // Spread, a ratio
 };
-extern const std::array<TResultField, 5> SelectionColumns;
+extern const std::array<TResultField, 3> SelectionFields;
+
+// The columns of a selection table: the bore, each method's length in the
+// order of SizingMethods, the spread.
+enum TSelectionColumn : int {
+    scBore = 0,
+    scSpread = 1 + static_cast<int>(SizingMethodCount),
+};
+constexpr int SelectionColumnCount = scSpread + 1;
+// The column of a method's lengths.
+constexpr int SelectionLengthColumn(TSizingMethod method)
+{
+    return 1 + static_cast<int>(method);
+}

@@ -171,15 +171,16 @@ TEST_F(MainFormSelectionTest, SelectionTableShowsTheLengthsTheSolveShows)
     const QAbstractItemModel* model = Form->SelectionTable1->model();
     ASSERT_EQ(model->rowCount(), 30);
     EXPECT_EQ(model->headerData(scBore, Qt::Horizontal).toString(), "Bore, mm");
-    EXPECT_EQ(model->headerData(scWolf, Qt::Horizontal).toString(), "Wolf et al, m");
+    EXPECT_EQ(model->headerData(SelectionLengthColumn(smWolf), Qt::Horizontal).toString(),
+              "Wolf et al, m");
     EXPECT_EQ(model->headerData(scSpread, Qt::Horizontal).toString(), "Spread");
 
     ASSERT_TRUE(Form->SelectionTable1->IndexOfBore(1.63).isValid());
     EXPECT_EQ(Cell(1.63, scBore), "1.6300");
-    EXPECT_EQ(Cell(1.63, scWolf), ShownLength(Form->LabelASHLen));
-    EXPECT_EQ(Cell(1.63, scChoi), ShownLength(Form->LabelChoiLen));
-    EXPECT_EQ(Cell(1.63, scStoecker), ShownLength(Form->LabelSimLen));
-    EXPECT_EQ(Cell(1.63, scStoecker), "2.996");
+    EXPECT_EQ(Cell(1.63, SelectionLengthColumn(smWolf)), ShownLength(Form->LabelASHLen));
+    EXPECT_EQ(Cell(1.63, SelectionLengthColumn(smChoi)), ShownLength(Form->LabelChoiLen));
+    EXPECT_EQ(Cell(1.63, SelectionLengthColumn(smStoecker)), ShownLength(Form->LabelSimLen));
+    EXPECT_EQ(Cell(1.63, SelectionLengthColumn(smStoecker)), "2.996");
     // Inch bores in mm with the inch size beside.
     EXPECT_EQ(Cell(0.031 * 25.4, scBore), "0.7874  (0.031 in)");
 
@@ -201,7 +202,8 @@ TEST_F(MainFormSelectionTest, HeaderClicksSortByTheNumbers)
     TSelectionTable* table = Form->SelectionTable1;
     const QAbstractItemModel* model = table->model();
     QHeaderView* header = table->horizontalHeader();
-    for (const int column : {scBore, scWolf, scStoecker, scSpread}) {
+    for (const int column :
+         {scBore, SelectionLengthColumn(smWolf), SelectionLengthColumn(smStoecker), scSpread}) {
         const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
         if (header->sortIndicatorSection() == column &&
@@ -240,7 +242,7 @@ TEST_F(MainFormSelectionTest, DoubleClickOnARowTakesItsBoreAndSolves)
     QApplication::processEvents();
     EXPECT_EQ(Form->idEdit->text(), "0.7874");
     EXPECT_EQ(Status(0), "Solved..");
-    EXPECT_EQ(ShownLength(Form->LabelASHLen), Cell(bore, scWolf));
+    EXPECT_EQ(ShownLength(Form->LabelASHLen), Cell(bore, SelectionLengthColumn(smWolf)));
     EXPECT_TRUE(table->IndexOfBore(bore).data(Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(table->IndexOfBore(1.63).data(Qt::FontRole).value<QFont>().bold());
 
@@ -250,7 +252,7 @@ TEST_F(MainFormSelectionTest, DoubleClickOnARowTakesItsBoreAndSolves)
     table->setCurrentIndex(other);
     QTest::keyClick(table, Qt::Key_Return);
     EXPECT_EQ(Form->idEdit->text(), "1.2000");
-    EXPECT_EQ(ShownLength(Form->LabelChoiLen), Cell(1.2, scChoi));
+    EXPECT_EQ(ShownLength(Form->LabelChoiLen), Cell(1.2, SelectionLengthColumn(smChoi)));
 }
 
 TEST_F(MainFormSelectionTest, PlotDrawsTheStepsOfEachSolve)
