@@ -6,7 +6,8 @@
 
 // One refrigerant: identification, characteristic points and the coefficient
 // arrays of the property correlations. Units: temperatures °C, critical
-// pressure kPa, critical density kg/m³, molar mass kg/kmol.
+// pressure kPa, critical density kg/m³, molar mass kg/kmol. The forms the
+// arrays are evaluated in, with their units, are listed in refrig/RefrigLib.h.
 struct TRefrigData {
     std::int32_t InternalNumber = 0;
     std::string RNumber;

@@ -16,6 +16,55 @@
 // m³/kg, specific heats J/(kg·K), viscosities Pa·s, conductivities W/(m·K),
 // surface tension N/m. Every operation evaluates its formula afresh in
 // extended precision and raises the checked-arithmetic errors.
+//
+// Property forms, with T in °C, h in J/kg, P in Pa and c0.. the coefficients
+// of the record's array named in brackets (TRefrigData):
+//
+//   saturation pressure, dew [dp] and bubble [bp]
+//     P = exp(c0 + c1 / (T + c2))                                  Pa
+//   saturation temperature, the same form solved for T
+//     T = c1 / (ln P - c0) - c2                                    °C
+//   temperature glide: Tdew(P) - Tbubble(P)                        K
+//   saturated liquid volume [lv]
+//     vf = c0 + c1*T + c2*T^2 + c3*T^3                             m³/kg
+//   saturated vapour volume [vv]
+//     vg = exp(c0 + c1 / (T + 273.15)) * (c2 + c3*T + c4*T^2 + c5*T^3)   m³/kg
+//   saturated liquid enthalpy [lh]
+//     hf = c0 + c1*T + c2*T^2 + c3*T^3                             J/kg
+//   saturated vapour enthalpy [vh]: the base hb and hg = hb + c4
+//     hb = c0 + c1*T + c2*T^2 + c3*T^3                             J/kg
+//   latent heat: hg - hf                                           J/kg
+//   liquid [cl] and vapour [cv] specific heat
+//     cp = c0 + c1*T + c2*T^2 + c3*T^3 + c4*T^4                    J/(kg·K)
+//   liquid [ul] and vapour [uv] viscosity, coefficients in µPa·s
+//     mu = (c0 + c1*T + c2*T^2 + c3*T^3) * 1e-6                    Pa·s
+//   liquid [kl] and vapour [kv] conductivity, coefficients in mW/(m·K)
+//     k = (c0 + c1*T + c2*T^2 + c3*T^3) * 1e-3                     W/(m·K)
+//   surface tension [si], coefficients in mN/m (Horner's rule)
+//     sigma = (((c3*T + c2)*T + c1)*T + c0) * 1e-3                 N/m
+//   temperature of saturated liquid of enthalpy h [th]
+//     T = c0 + c1*h + c2*h^2 + c3*h^3                              °C
+//   superheated vapour at T from saturation at Ts [sh], d = T - Ts
+//     h = hb(Ts) * (1 + d*(c0 + c1*d + c2*Ts + c3*d*Ts + c4*Ts^2 + c5*d*Ts^2))
+//         + vh4                                                    J/kg
+//
+// The polynomials are summed term by term (T*T, T*T*T, ...) in the order
+// written, except the surface tension's. A viscosity or conductivity whose
+// coefficients give exactly zero takes the built-in R22 record's value. The
+// arrays sv, ic and sc are held but not evaluated.
+//
+// Characteristic values: critical pressure PCrit * 1000 (the record's kPa in
+// Pa); critical temperature TCrit, triple point TTrip, boiling point TBoil in
+// °C, and the boiling pressure Pdew(TBoil); critical density DCrit in kg/m³;
+// molar mass wm in kg/kmol. MinTemperature is TMin but not below -273 °C;
+// the program's limits are LowerTemperatureLimit = MinTemperature and
+// UpperTemperatureLimit = 0.8 * TCrit + 0.2 * TMax.
+//
+// Range: the forms of the library file were fitted from the lowest
+// temperature of each refrigerant's reference table up to its upper
+// temperature limit or the table's end, whichever is lower
+// (tools/reflib/fit_reflib.py); beyond that they are extrapolations. No
+// fitting range is recorded for the built-in R22 coefficients.
 class TRefrigLib {
 public:
     // libraryFile: path of the library file; empty for none. Selects "R22".

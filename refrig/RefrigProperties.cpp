@@ -3,6 +3,7 @@
 // and stored as doubles once at the end.
 #include "common/CheckedMath.h"
 #include "common/Extended.h"
+#include "common/UnitConversions.h"
 #include "refrig/RefrigLib.h"
 
 using namespace Checked;
@@ -33,13 +34,14 @@ Extended PolyValue(const std::array<double, N>& c, Extended x)
 
 // Transport properties: a record whose coefficients evaluate to exactly zero
 // (an all-zero list in the library file) takes the built-in R22 values.
-template <typename Member>
-double WithZeroFallback(const TRefrigData& data, Member member, double T, Extended scale)
+// ToSi converts from the unit of the record's coefficients to SI.
+template <Extended (*ToSi)(Extended), typename Member>
+double WithZeroFallback(const TRefrigData& data, Member member, double T)
 {
-    const double value = ToDouble(Cubic(data.*member, T) * scale);
+    const double value = ToDouble(ToSi(Cubic(data.*member, T)));
     if (value != 0.0)
         return value;
-    return ToDouble(Cubic(DefaultRefrigData.*member, T) * scale);
+    return ToDouble(ToSi(Cubic(DefaultRefrigData.*member, T)));
 }
 
 Extended SaturationPressure(const std::array<double, 3>& c, double T)
@@ -81,7 +83,7 @@ double TRefrigLib::TemperatureGlide(double P) const
 
 double TRefrigLib::CriticalPressure() const
 {
-    return ToDouble(Data_.PCrit * 1000.0L);
+    return ToDouble(KilopascalsToPascals<Extended>(Data_.PCrit));
 }
 double TRefrigLib::CriticalTemperature() const
 {
@@ -135,7 +137,7 @@ double TRefrigLib::VapourVolume(double T) const
 {
     const auto& c = Data_.vv;
     const Extended t = T;
-    return ToDouble(Exp(c[0] + Div(c[1], t + 273.15) /* zero exactly at -273.15 */) *
+    return ToDouble(Exp(c[0] + Div(c[1], CelsiusToKelvin(t)) /* zero exactly at -273.15 */) *
                     (c[2] + c[3] * t + c[4] * t * t + c[5] * t * t * t));
 }
 
@@ -170,27 +172,27 @@ double TRefrigLib::VapourSpecificHeat(double T) const
 
 double TRefrigLib::LiquidViscosity(double T) const
 {
-    return WithZeroFallback(Data_, &TRefrigData::ul, T, 0.000001L);
+    return WithZeroFallback<MicropascalSecondsToPascalSeconds>(Data_, &TRefrigData::ul, T);
 }
 
 double TRefrigLib::VapourViscosity(double T) const
 {
-    return WithZeroFallback(Data_, &TRefrigData::uv, T, 0.000001L);
+    return WithZeroFallback<MicropascalSecondsToPascalSeconds>(Data_, &TRefrigData::uv, T);
 }
 
 double TRefrigLib::LiquidConductivity(double T) const
 {
-    return WithZeroFallback(Data_, &TRefrigData::kl, T, 0.001L);
+    return WithZeroFallback<MilliwattsToWatts>(Data_, &TRefrigData::kl, T);
 }
 
 double TRefrigLib::VapourConductivity(double T) const
 {
-    return WithZeroFallback(Data_, &TRefrigData::kv, T, 0.001L);
+    return WithZeroFallback<MilliwattsToWatts>(Data_, &TRefrigData::kv, T);
 }
 
 double TRefrigLib::SurfaceTension(double T) const
 {
-    return ToDouble(PolyValue(Data_.si, T) * 0.001L);
+    return ToDouble(MillinewtonsToNewtons(PolyValue(Data_.si, T)));
 }
 
 double TRefrigLib::LiquidTemperature(double h) const

@@ -2,15 +2,16 @@
 
 #include "common/CheckedMath.h"
 #include "common/Format.h"
+#include "common/UnitConversions.h"
 
 double PressureOfTemperature(const TRefrigLib& lib, double temperature)
 {
-    return Checked::ToDouble(lib.DewPressure(temperature) * 0.001L);
+    return Checked::ToDouble(PascalsToKilopascals<Extended>(lib.DewPressure(temperature)));
 }
 
 double TemperatureOfPressure(const TRefrigLib& lib, double pressure)
 {
-    return lib.DewTemperature(Checked::ToDouble(1000.0L * pressure));
+    return lib.DewTemperature(Checked::ToDouble(KilopascalsToPascals<Extended>(pressure)));
 }
 
 double DutyOfMassFlow(double massFlow, double refrigEffect)

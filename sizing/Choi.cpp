@@ -1,6 +1,7 @@
 #include "sizing/Choi.h"
 
 #include "common/CheckedMath.h"
+#include "common/UnitConversions.h"
 
 using namespace Checked;
 
@@ -11,7 +12,7 @@ double SolveChoi(const TRefrigLib& lib, const TDesignCase& designCase)
     const double tc = designCase.tc.Number();
     const double sc = designCase.sc.Number();
 
-    const double D = ToDouble(0.001L * id);
+    const double D = ToDouble(MillimetresToMetres<Extended>(id));
     const double Pc = lib.CriticalPressure();
     // The correlation divides the sub-cooling by the critical temperature as
     // the record stores it, in °C.

@@ -1,6 +1,7 @@
 #include "sizing/RefrigEffect.h"
 
 #include "common/CheckedMath.h"
+#include "common/UnitConversions.h"
 
 double RefrigeratingEffect(const TRefrigLib& lib, const TDesignCase& designCase)
 {
@@ -10,5 +11,5 @@ double RefrigeratingEffect(const TRefrigLib& lib, const TDesignCase& designCase)
     const double sc = designCase.sc.Number();
     const Extended vapour = lib.SuperheatEnthalpy(te, te + sh);
     const Extended liquid = lib.LiquidEnthalpy(tc - sc);
-    return Checked::ToDouble((vapour - liquid) * 0.001L);
+    return Checked::ToDouble(JoulesToKilojoules(vapour - liquid));
 }

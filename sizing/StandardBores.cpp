@@ -1,8 +1,8 @@
 #include "sizing/StandardBores.h"
 
-namespace {
+#include "common/UnitConversions.h"
 
-constexpr double MmPerInch = 25.4;
+namespace {
 
 constexpr TStandardBore Metric(double mm)
 {
@@ -11,7 +11,7 @@ constexpr TStandardBore Metric(double mm)
 
 constexpr TStandardBore Inch(double inch)
 {
-    return {inch * MmPerInch, inch};
+    return {InchesToMillimetres(inch), inch};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "sizing/Wolf.h"
 
 #include "common/CheckedMath.h"
+#include "common/UnitConversions.h"
 
 using namespace Checked;
 
@@ -11,7 +12,7 @@ double SolveWolf(const TRefrigLib& lib, const TDesignCase& designCase)
     const double sc = designCase.sc.Number();
     const double tc = designCase.tc.Number();
 
-    const double D = ToDouble(0.001L * id);
+    const double D = ToDouble(MillimetresToMetres<Extended>(id));
     const double Pin = lib.DewPressure(tc);
     const double tin = ToDouble(static_cast<Extended>(tc) - sc);
     const double muf = lib.LiquidViscosity(tin);

@@ -2,6 +2,7 @@
 
 #include "common/CheckedMath.h"
 #include "common/Errors.h"
+#include "common/UnitConversions.h"
 
 #include <array>
 #include <span>
@@ -259,7 +260,7 @@ constexpr TUnitDef SpecificVolUnits[] = {
 constexpr TUnitDef TemperatureUnits[] = {
     {"°C", 1, "%0.1f", 0},
     {"°F", 1.8, "%0.1f", 32},
-    {"K", 1, "%0.2f", 273.15},
+    {"K", 1, "%0.2f", CelsiusToKelvin(0.0)},
 };
 
 // Stored heat per area and degree. One W·h/(m²·°C) is an hour of one
