@@ -1,6 +1,7 @@
 #include "sizing/StepColumns.h"
 
 #include "common/Format.h"
+#include "common/UnitConversions.h"
 
 namespace {
 
@@ -17,17 +18,17 @@ double SameNumber(const TStoeckerStep& step)
     return step.*Member;
 }
 
-// Pa to kPa, J/kg to kJ/kg.
-template <double TStoeckerStep::*Member>
-Extended Thousandth(const TStoeckerStep& step)
+// A member converted to the unit shown: Pa to kPa, J/kg to kJ/kg.
+template <double TStoeckerStep::*Member, Extended (*Convert)(Extended)>
+Extended Converted(const TStoeckerStep& step)
 {
-    return step.*Member * 0.001L;
+    return Convert(step.*Member);
 }
 
-template <double TStoeckerStep::*Member>
-double ThousandthNumber(const TStoeckerStep& step)
+template <double TStoeckerStep::*Member, double (*Convert)(double)>
+double ConvertedNumber(const TStoeckerStep& step)
 {
-    return step.*Member * 0.001;
+    return Convert(step.*Member);
 }
 
 // Characters of a UTF-8 text.
@@ -46,10 +47,13 @@ using S = TStoeckerStep;
 
 const std::array<TStepColumn, 8> StepColumns = {{
     {"t", "-188", 13, "%0.0f", "Temperature, \u00b0C", Same<&S::t>, SameNumber<&S::t>},
-    {"P,kPa", "99999.9", 16, "%0.1f", "Pressure, kPa", Thousandth<&S::p>, ThousandthNumber<&S::p>},
+    {"P,kPa", "99999.9", 16, "%0.1f", "Pressure, kPa",
+     Converted<&S::p, PascalsToKilopascals<Extended>>,
+     ConvertedNumber<&S::p, PascalsToKilopascals<double>>},
     {"x", "0.000", 19, "%0.3f", "Quality, kg/kg", Same<&S::x>, SameNumber<&S::x>},
     {"v,m\u00b3/kg", "0.000000", 16, "%0.6f", nullptr, Same<&S::v>, SameNumber<&S::v>},
-    {"h,kJ/kgK", "9999.99", 14, "%0.2f", nullptr, Thousandth<&S::h>, ThousandthNumber<&S::h>},
+    {"h,kJ/kgK", "9999.99", 14, "%0.2f", nullptr, Converted<&S::h, JoulesToKilojoules<Extended>>,
+     ConvertedNumber<&S::h, JoulesToKilojoules<double>>},
     {"V,m/s", "999.999", 12, "%0.3f", "Velocity, m/s", Same<&S::V>, SameNumber<&S::V>},
     {"dL,m", "-0.0000", 13, "%0.4f", nullptr, Same<&S::dL>, SameNumber<&S::dL>},
     {"L,m", "-00.000", 0, "%0.3f", "Length, m", Same<&S::L>, SameNumber<&S::L>},
