@@ -1,41 +1,22 @@
 #include "app/MainForm.h"
 
-#include "app/MutedText.h"
-#include "app/RefPropsSheet.h"
+#include "app/MethodResultsBox.h"
 #include "app/SpinButton.h"
-#include "app/StepsPlot.h"
-#include "app/StepsTable.h"
-#include "common/CheckedMath.h"
-#include "common/Format.h"
-#include "common/Rounding.h"
 #include "services/AppFolders.h"
 #include "services/UserFeedback.h"
 #include "services/VerInfoRes.h"
-#include "sizing/DesignFields.h"
-#include "sizing/RefrigEffect.h"
+#include "sizing/SizingMethod.h"
 #include "sizing/SolveTexts.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
-#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QSplitter>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTextCursor>
-#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -109,10 +90,7 @@ TMainForm::TMainForm(TRefrigLib& lib, const QString& programFile, QWidget* paren
     layout->addWidget(FlatPageControl1, 1);
     setCentralWidget(central);
 
-    CreateDataEntryPage();
-    CreateStepsPage();
-    CreateRefPropsPage();
-    CreateSelectionPage();
+    CreatePages();
     CreateStatusBar();
 
     // Labels show names and numbers from the library file and the design
@@ -228,213 +206,43 @@ void TMainForm::CreateActions()
             [this] { Guarded(this, [this] { ActionTarnwickExecute(); }); });
 }
 
-TFmtEdit* TMainForm::AddField(int field, QGridLayout* grid, int row, int column)
+void TMainForm::CreatePages()
 {
-    auto* unit = new TFmtEditLabel(TabSheet1);
-    TFmtEdit* edit = NewField(field, TabSheet1, unit);
-    grid->addWidget(edit, row, column);
-    grid->addWidget(unit, row, column + 1);
-    return edit;
-}
-
-TFmtEdit* TMainForm::NewField(int field, QWidget* page, TFmtEditLabel* unit)
-{
-    const TDesignFieldLayout& layout = DesignFieldLayouts[static_cast<std::size_t>(field)];
-    auto* edit = new TFmtEdit(page);
-    edit->setMinimumWidth(90);
-    edit->setMaximumWidth(120);
-    edit->setAlignment(Qt::AlignRight);
-    edit->Load({layout.FormatStr, layout.FormatType, layout.SigDigs, layout.UnitsType, 0, unit, 0,
-                layout.RangeHi, layout.RangeLo, layout.InitialText});
-    edit->setAccessibleName(layout.Caption);
-    unit->setAccessibleDescription(
-        tr("Unit of %1; click or press F4 in the field to change it").arg(layout.Caption));
-    unit->setMinimumWidth(44);
-    return edit;
-}
-
-void TMainForm::ConnectExit(TFmtEdit* edit, void (TMainForm::*handler)())
-{
-    connect(edit, &NqCustomEdit::Exited, this, [this, handler] {
-        if (!Closed_)
-            Guarded(this, [this, handler] { (this->*handler)(); });
-    });
-}
-
-void TMainForm::CreateDataEntryPage()
-{
-    TabSheet1 = new QWidget;
+    TabSheet1 = new TDataEntryPage;
     TabSheet1->setObjectName("TabSheet1");
-    auto* page = new QVBoxLayout(TabSheet1);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(6);
-
-    auto caption = [this, grid](const char* text, int row, QWidget* buddy) {
-        auto* label = new QLabel(tr(text), TabSheet1);
-        label->setBuddy(buddy);
-        grid->addWidget(label, row, 0);
-        return label;
-    };
-    auto* header = new QLabel(tr("Saturation"), TabSheet1);
-    auto* temperatureHeader = new QLabel(tr("Temperature"), TabSheet1);
-    auto* pressureHeader = new QLabel(tr("Pressure"), TabSheet1);
-    for (QLabel* label : {header, temperatureHeader, pressureHeader})
-        SetMutedText(label);
-    grid->addWidget(header, 0, 0);
-    grid->addWidget(temperatureHeader, 0, 1);
-    grid->addWidget(pressureHeader, 0, 3);
-
-    tcEdit = AddField(dfTc, grid, 1, 1);
-    pcEdit = AddField(dfPc, grid, 1, 3);
-    teEdit = AddField(dfTe, grid, 2, 1);
-    peEdit = AddField(dfPe, grid, 2, 3);
-    scEdit = AddField(dfSc, grid, 3, 1);
-    shEdit = AddField(dfSh, grid, 4, 1);
-    QeEdit = AddField(dfQe, grid, 5, 1);
-    mrEdit = AddField(dfMr, grid, 6, 1);
-    dpEdit = AddField(dfDp, grid, 7, 1);
-    dpEvapEdit = AddField(dfDpEvap, grid, 8, 1);
-    idEdit = AddField(dfId, grid, 9, 1);
-    caption("&Condensing", 1, tcEdit);
-    caption("&Evaporating", 2, teEdit);
-    caption("Sub-C&ooling", 3, scEdit);
-    caption("S&uperheat", 4, shEdit);
-    caption("Circuit &Duty", 5, QeEdit);
-    caption("&Mass Flow", 6, mrEdit);
-    caption("&Fitting dP", 7, dpEdit);
-    caption("Eva&pCoil dP", 8, dpEvapEdit);
-    caption("&Tube ID", 9, idEdit);
-    const std::pair<TFmtEdit*, const char*> names[] = {
-        {tcEdit, "tcEdit"}, {teEdit, "teEdit"},         {pcEdit, "pcEdit"}, {peEdit, "peEdit"},
-        {scEdit, "scEdit"}, {shEdit, "shEdit"},         {QeEdit, "QeEdit"}, {mrEdit, "mrEdit"},
-        {dpEdit, "dpEdit"}, {dpEvapEdit, "dpEvapEdit"}, {idEdit, "idEdit"}};
-    for (const auto& [edit, name] : names)
-        edit->setObjectName(name);
-
-    SpinButton1 = new TSpinButton(TabSheet1);
-    SpinButton1->setObjectName("SpinButton1");
-    SpinButton1->UpButton()->setAccessibleName(tr("Tube ID up 1 %"));
-    SpinButton1->DownButton()->setAccessibleName(tr("Tube ID down 1 %"));
-    auto* spinRow = new QHBoxLayout;
-    spinRow->setContentsMargins(0, 0, 0, 0);
-    spinRow->addWidget(SpinButton1);
-    auto* note = new QLabel(tr("actual measured tube ID"), TabSheet1);
-    SetMutedText(note);
-    spinRow->addWidget(note);
-    spinRow->addStretch(1);
-    grid->addLayout(spinRow, 9, 3, 1, 2);
-    grid->setColumnStretch(5, 1);
-    page->addLayout(grid);
-
-    // Tab order of the design case, top to bottom with the pressures after
-    // their temperatures.
-    QWidget* order[] = {tcEdit,
-                        teEdit,
-                        pcEdit,
-                        peEdit,
-                        scEdit,
-                        shEdit,
-                        QeEdit,
-                        mrEdit,
-                        dpEdit,
-                        dpEvapEdit,
-                        idEdit,
-                        SpinButton1->UpButton(),
-                        SpinButton1->DownButton()};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
-
-    ResultsBox = new QGroupBox(tr("Capillary length"), TabSheet1);
-    auto* results = new QVBoxLayout(ResultsBox);
-    LabelSimLen = new QLabel(Text(InitialStoeckerLabel), ResultsBox);
-    LabelASHLen = new QLabel(Text(InitialWolfLabel), ResultsBox);
-    LabelChoiLen = new QLabel(Text(InitialChoiLabel), ResultsBox);
-    LabelSimLen->setObjectName("LabelSimLen");
-    LabelASHLen->setObjectName("LabelASHLen");
-    LabelChoiLen->setObjectName("LabelChoiLen");
-    for (QLabel* label : {LabelSimLen, LabelASHLen, LabelChoiLen}) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
-        label->setPalette(palette);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        results->addWidget(label);
-    }
-    page->addSpacing(8);
-    page->addWidget(ResultsBox);
-    page->addStretch(1);
-
-    ConnectExit(tcEdit, &TMainForm::tcEditExit);
-    ConnectExit(pcEdit, &TMainForm::pcEditExit);
-    ConnectExit(teEdit, &TMainForm::teEditExit);
-    ConnectExit(peEdit, &TMainForm::peEditExit);
-    ConnectExit(scEdit, &TMainForm::scEditExit);
-    ConnectExit(shEdit, &TMainForm::shEditExit);
-    ConnectExit(QeEdit, &TMainForm::QeEditExit);
-    ConnectExit(mrEdit, &TMainForm::mrEditExit);
-    ConnectExit(dpEdit, &TMainForm::dpEditExit);
-    ConnectExit(dpEvapEdit, &TMainForm::dpEvapEditExit);
-    ConnectExit(idEdit, &TMainForm::idEditExit);
-
     FlatPageControl1->addTab(TabSheet1, tr("Data Entry"));
-}
-
-void TMainForm::CreateStepsPage()
-{
-    TabSheet2 = new QWidget;
+    TabSheet2 = new TStepsPage;
     TabSheet2->setObjectName("TabSheet2");
-    auto* page = new QVBoxLayout(TabSheet2);
-    // The table above, the plot of its rows below; the user moves the border.
-    auto* splitter = new QSplitter(Qt::Vertical, TabSheet2);
-    splitter->setObjectName("StepsSplitter");
-    splitter->setChildrenCollapsible(false);
-    auto* tablePane = new QWidget(splitter);
-    auto* table = new QVBoxLayout(tablePane);
-    table->setContentsMargins(0, 0, 0, 0);
-    // The header shares the table's tab stops and scrolls sideways with it.
-    StepsHeaderLabel = NewTabbedView(TabSheet2);
-    StepsHeaderLabel->setObjectName("StepsHeader");
-    StepsHeaderLabel->setFrameShape(QFrame::NoFrame);
-    StepsHeaderLabel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StepsHeaderLabel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StepsHeaderLabel->setFocusPolicy(Qt::NoFocus);
-    StepsHeaderLabel->setFixedHeight(StepsHeaderLabel->fontMetrics().height() + 10);
-    StepsHeaderLabel->viewport()->setAutoFillBackground(false);
-    StepsHeaderLabel->setAccessibleName(Text(StepsHeader));
-    AppendTabbedLine(StepsHeaderLabel, StepsHeaderColumns());
-    QFont bold = StepsHeaderLabel->font();
-    bold.setBold(true);
-    StepsHeaderLabel->setFont(bold);
-    RichEdit1 = NewTabbedView(TabSheet2);
-    RichEdit1->setObjectName("RichEdit1");
-    RichEdit1->setAccessibleName(tr("Simulation steps"));
-    connect(RichEdit1->horizontalScrollBar(), &QScrollBar::valueChanged,
-            StepsHeaderLabel->horizontalScrollBar(), &QScrollBar::setValue);
-    table->addWidget(StepsHeaderLabel);
-    table->addWidget(RichEdit1, 1);
-    StepsPlot1 = new TStepsPlot(splitter);
-    StepsPlot1->setObjectName("StepsPlot1");
-    splitter->addWidget(tablePane);
-    splitter->addWidget(StepsPlot1);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
-    page->addWidget(splitter, 1);
     FlatPageControl1->addTab(TabSheet2, tr("Simulation Steps"));
-}
-
-void TMainForm::CreateRefPropsPage()
-{
-    TabSheet3 = new QWidget;
+    TabSheet3 = new TRefPropsPage;
     TabSheet3->setObjectName("TabSheet3");
-    auto* page = new QVBoxLayout(TabSheet3);
-    page->setContentsMargins(0, 0, 0, 0);
-    HTMLViewer1 = new QTextBrowser(TabSheet3);
-    HTMLViewer1->setObjectName("HTMLViewer1");
-    HTMLViewer1->setOpenLinks(false);
-    HTMLViewer1->setOpenExternalLinks(false);
-    HTMLViewer1->setAccessibleName(tr("Refrigerant properties"));
-    page->addWidget(HTMLViewer1);
     FlatPageControl1->addTab(TabSheet3, tr("RefProps"));
+    TabSheet4 = new TTubeSelectionPage;
+    TabSheet4->setObjectName("TabSheet4");
+    FlatPageControl1->addTab(TabSheet4, tr("Tube Selection"));
+
+    for (std::size_t i = 0; i < DesignFieldCount; ++i)
+        Edits[i] = TabSheet1->Edits[i];
+    LengthEdit = TabSheet4->LengthEdit;
+    SpinButton1 = TabSheet1->SpinButton1;
+    ResultsBox = TabSheet1->ResultsBox;
+    LabelSimLen = ResultsBox->Labels[smStoecker];
+    LabelASHLen = ResultsBox->Labels[smWolf];
+    LabelChoiLen = ResultsBox->Labels[smChoi];
+    StepsHeaderLabel = TabSheet2->StepsHeaderLabel;
+    RichEdit1 = TabSheet2->RichEdit1;
+    StepsPlot1 = TabSheet2->StepsPlot1;
+    HTMLViewer1 = TabSheet3->HTMLViewer1;
+    RateButton = TabSheet4->RateButton;
+    RatingCaption = TabSheet4->RatingCaption;
+    RatedFlowLabels = TabSheet4->RatedFlowLabels;
+    RatedDutyLabels = TabSheet4->RatedDutyLabels;
+    RatedNoteLabels = TabSheet4->RatedNoteLabels;
+    SelectionCaption = TabSheet4->SelectionCaption;
+    SelectionTable1 = TabSheet4->SelectionTable1;
+
+    ConnectExits();
+    ConnectSelectionPage();
 }
 
 void TMainForm::CreateStatusBar()
@@ -451,7 +259,11 @@ void TMainForm::CreateStatusBar()
     StatusPanels[2]->setMinimumWidth(50);
     StatusPanels[0]->setAccessibleDescription(tr("Solution state"));
     StatusPanels[1]->setAccessibleDescription(tr("Leaving temperature of the simulation"));
-    StatusPanels[2]->setAccessibleDescription(tr("Capillary length by Cho et al"));
+    // The length panel names the method whose length it shows.
+    for (const TSizingMethodEntry& entry : SizingMethodEntries)
+        if (entry.StatusLength)
+            StatusPanels[2]->setAccessibleDescription(
+                tr("Capillary length by %1").arg(QString::fromUtf8(entry.Name)));
     statusBar()->setObjectName("StatusBar1");
     // Permanent panels: no temporary message of a menu or a widget hides them.
     statusBar()->addPermanentWidget(StatusPanels[0]);

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "app/DataEntryPage.h"
+#include "app/RefPropsPage.h"
+#include "app/StepsPage.h"
+#include "app/TubeSelectionPage.h"
 #include "refrig/RefrigLib.h"
 #include "sizing/DesignCase.h"
+#include "sizing/DesignFields.h"
 #include "sizing/Rating.h"
 #include "sizing/SolveDriver.h"
+#include "sizing/SolveResults.h"
 #include "units/NqFmtEdit.h"
 #include "units/NqFmtEditLabel.h"
 
@@ -14,20 +20,21 @@
 
 class QAction;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTextBrowser;
 class QTextEdit;
 class QToolBar;
+class TMethodResultsBox;
 class TSelectionTable;
-class TSettingsStore;
 class TSpinButton;
 class TStepsPlot;
 
-// The main window: the design case, the three capillary tube lengths, the
-// simulation steps and the refrigerant fact sheet.
+// The main window: the design case, the capillary tube lengths of the sizing
+// methods, the simulation steps, the refrigerant fact sheet and the tube
+// selection, each on a page of its own. The window itself holds the actions,
+// the status bar, the coupling of the fields, Solve and the stored settings.
 class TMainForm : public QMainWindow, private TSolveView {
     Q_OBJECT
 
@@ -38,14 +45,9 @@ public:
     TMainForm(TRefrigLib& lib, const QString& programFile, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Result fields
-    double RefrigEffect = 0; // kJ/kg
-    double StoeckerLength = 0;
-    double LeavingTemp = 0;
-    bool Choked = false;
-    double WolfLength = 0;
-    double ChoiLength = 0;
-    bool Solved = false;
+    // What the last Solve found, and the refrigerating effect of the case as
+    // its fields were last coupled; the window shows these.
+    TSolveResults Results;
 
     // The fact sheet as HTML lines.
     std::vector<std::string> PageLines;
@@ -63,81 +65,67 @@ public:
     QAction* PelorusAction;
     QAction* ActionTarnwick;
     QAction* HelpAction;
+    QAction* RateAction;
     QToolBar* ToolBar1;
 
     QComboBox* RefrigCombo;
     QLabel* RLabel;
     QLabel* EffectLabel;
     QTabWidget* FlatPageControl1;
-    QWidget* TabSheet1;
-    QWidget* TabSheet2;
-    QWidget* TabSheet3;
+    // The pages.
+    TDataEntryPage* TabSheet1;
+    TStepsPage* TabSheet2;
+    TRefPropsPage* TabSheet3;
+    TTubeSelectionPage* TabSheet4;
+    QLabel* StatusPanels[3];
 
-    TFmtEdit* tcEdit;
-    TFmtEdit* teEdit;
-    TFmtEdit* pcEdit;
-    TFmtEdit* peEdit;
-    TFmtEdit* scEdit;
-    TFmtEdit* shEdit;
-    TFmtEdit* QeEdit;
-    TFmtEdit* mrEdit;
-    TFmtEdit* dpEdit;
-    TFmtEdit* dpEvapEdit;
-    TFmtEdit* idEdit;
+    // The design fields' edits, by TDesignField, whichever page holds them.
+    std::array<TFmtEdit*, DesignFieldCount> Edits{};
+    TFmtEdit*& tcEdit = Edits[dfTc];
+    TFmtEdit*& teEdit = Edits[dfTe];
+    TFmtEdit*& pcEdit = Edits[dfPc];
+    TFmtEdit*& peEdit = Edits[dfPe];
+    TFmtEdit*& scEdit = Edits[dfSc];
+    TFmtEdit*& shEdit = Edits[dfSh];
+    TFmtEdit*& QeEdit = Edits[dfQe];
+    TFmtEdit*& mrEdit = Edits[dfMr];
+    TFmtEdit*& dpEdit = Edits[dfDp];
+    TFmtEdit*& dpEvapEdit = Edits[dfDpEvap];
+    TFmtEdit*& idEdit = Edits[dfId];
+    TFmtEdit*& LengthEdit = Edits[dfLength];
+
+    // Parts of the pages, by the names the window gives them.
     TSpinButton* SpinButton1;
-
-    QGroupBox* ResultsBox;
+    TMethodResultsBox* ResultsBox;
     QLabel* LabelSimLen;
     QLabel* LabelASHLen;
     QLabel* LabelChoiLen;
-
-    QTextEdit* StepsHeaderLabel; // the column header above the steps table
+    QTextEdit* StepsHeaderLabel;
     QTextEdit* RichEdit1;
-    QTextBrowser* HTMLViewer1;
-    QLabel* StatusPanels[3];
-
-    // The simulation drawn along the tube, under the steps table.
     TStepsPlot* StepsPlot1;
-    // The rows of the last simulation as numbers, beside the table's text.
-    std::vector<TStoeckerStep> StepRows;
-
-    // Tube Selection: rating a tube of a given length, and the standard bores
-    // side by side at the design case's mass flow.
-    QWidget* TabSheet4;
-    TFmtEdit* LengthEdit; // tube length, m
-    QAction* RateAction;
+    QTextBrowser* HTMLViewer1;
     QPushButton* RateButton;
     QLabel* RatingCaption;
-    // Per method, in the order of SizingMethods: rated mass flow, duty, and
-    // "choked" or why the method could not rate the tube.
-    QLabel* RatedFlowLabels[3];
-    QLabel* RatedDutyLabels[3];
-    QLabel* RatedNoteLabels[3];
+    std::array<QLabel*, SizingMethodCount> RatedFlowLabels{};
+    std::array<QLabel*, SizingMethodCount> RatedDutyLabels{};
+    std::array<QLabel*, SizingMethodCount> RatedNoteLabels{};
     QLabel* SelectionCaption;
     TSelectionTable* SelectionTable1;
+
     // The last rating, kept as numbers so that it follows a change of unit.
-    std::array<TRating, 3> Ratings;
+    std::array<TRating, SizingMethodCount> Ratings;
     double RatedLength = 0; // m; 0 before the first rating
     double RatedBore = 0;   // mm, the design case's bore at that rating
 
-    // Solve: the focused field's value takes effect, then the three methods.
+    // Solve: the focused field's value takes effect, then the sizing methods.
     void SolveActionExecute(QObject* sender = nullptr);
     void SetSolved(bool solved);
     void UpdateRefrigEffect();
     void BuildRefProps();
 
-    // Field coupling when the user leaves a changed field.
-    void tcEditExit();
-    void pcEditExit();
-    void teEditExit();
-    void peEditExit();
-    void scEditExit();
-    void shEditExit();
-    void QeEditExit();
-    void mrEditExit();
-    void dpEditExit();
-    void dpEvapEditExit();
-    void idEditExit();
+    // Field coupling when the user leaves a changed field: what the field's
+    // layout says its change sets off.
+    void FieldExit(TDesignField field);
 
     void SpinButton1UpClick();
     void SpinButton1DownClick();
@@ -153,7 +141,7 @@ public:
     void ActionTarnwickExecute();
     void FormActivate();
 
-    // Rates the tube of LengthEdit by the three methods.
+    // Rates the tube of LengthEdit by each method.
     void RateActionExecute();
     // A row of the selection table chosen: its bore (mm) into Tube ID, then
     // Solve.
@@ -175,45 +163,32 @@ protected:
 private:
     void FormCreate();
     void CreateActions();
-    void CreateDataEntryPage();
-    void CreateStepsPage();
-    void CreateRefPropsPage();
+    void CreatePages();
     void CreateStatusBar();
-    void CreateSelectionPage();
+    void ConnectSelectionPage();
+    void ConnectExits();
     void ShowRatings();
-    void ShowSelection(const TDesignCase& designCase);
-    void ShowStepsPlot(const TSolveOutcome& outcome);
-    QString ShownIn(const TFmtEdit* edit, double value) const;
     void ApplyRefrigerant();
     void FormClose();
     bool HandleNavigationKey(QKeyEvent* event);
     void StepDiameter(double factor);
-    TFmtEdit* AddField(int field, class QGridLayout* grid, int row, int column);
-    // A design field's edit and its unit label on `page`, configured from
-    // the field's layout.
-    TFmtEdit* NewField(int field, QWidget* page, TFmtEditLabel* unit);
-    void ConnectExit(TFmtEdit* edit, void (TMainForm::*handler)());
 
-    // Coupling helpers: a pressure field follows its temperature, the duty
-    // the mass flow.
-    void PressureFromTemperature(TFmtEdit* pressure, const TFmtEdit* temperature);
-    void TemperatureFromPressure(TFmtEdit* temperature, const TFmtEdit* pressure);
+    // Coupling helpers: the pressures follow their temperatures, the duty the
+    // mass flow, at the refrigerating effect of the last coupling.
+    void PressureFromTemperature(TDesignField pressure, TDesignField temperature);
+    void TemperatureFromPressure(TDesignField temperature, TDesignField pressure);
+    void PressuresFromTemperatures();
     void DutyFromMassFlow();
-    double Number(const TFmtEdit* edit) const;
-
-    // The result fields and the simulation's rows as one set of numbers, and
-    // back: the one place a Solve's results become the window's.
-    TSolveResults CurrentResults() const;
-    void KeepResults(TSolveResults results);
+    void MassFlowFromDuty();
+    double Number(TDesignField field) const;
+    double Effect() const;
 
     // What Solve shows, as each method finishes.
     void ClearSteps() override;
     void AddStep(const TStoeckerStep& step) override;
-    void ShowWolf(double length) override;
-    void ShowChoi(double length) override;
-    void ShowStoecker(const TStoeckerResults& results) override;
+    void ShowMethod(TSizingMethod method, const TMethodResult& result) override;
     void ShowRefusal(const std::string& message) override;
-    void ShowCapillaryLength(double choiLength) override;
+    void ShowCapillaryLength(double length) override;
     void ShowCaseRefusal(const std::string& message) override;
     void ShowSolved(bool solved) override;
 

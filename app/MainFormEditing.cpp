@@ -1,5 +1,4 @@
-// Editing the design case: the coupling of related fields when the user
-// leaves a changed one, the diameter steps, the refrigerant selector, New,
+// Editing the design case: the diameter steps, the refrigerant selector, New,
 // window activation and closing, and moving between fields with Enter and the
 // arrow keys.
 #include "app/MainForm.h"
@@ -7,7 +6,7 @@
 #include "common/Rounding.h"
 #include "report/ReportSettings.h"
 #include "services/UserFeedback.h"
-#include "sizing/CaseRules.h"
+#include "sizing/DesignFields.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,115 +22,13 @@
 #include <string>
 #include <vector>
 
-void TMainForm::PressureFromTemperature(TFmtEdit* pressure, const TFmtEdit* temperature)
-{
-    pressure->SetValue(PressureOfTemperature(Lib_, Number(temperature)));
-}
-
-void TMainForm::TemperatureFromPressure(TFmtEdit* temperature, const TFmtEdit* pressure)
-{
-    temperature->SetValue(TemperatureOfPressure(Lib_, Number(pressure)));
-}
-
-void TMainForm::DutyFromMassFlow()
-{
-    QeEdit->SetValue(DutyOfMassFlow(Number(mrEdit), RefrigEffect));
-}
-
-void TMainForm::tcEditExit()
-{
-    if (!tcEdit->Modified())
-        return;
-    PressureFromTemperature(pcEdit, tcEdit);
-    UpdateRefrigEffect();
-    DutyFromMassFlow();
-}
-
-void TMainForm::pcEditExit()
-{
-    if (!pcEdit->Modified())
-        return;
-    TemperatureFromPressure(tcEdit, pcEdit);
-    UpdateRefrigEffect();
-    DutyFromMassFlow();
-}
-
-void TMainForm::teEditExit()
-{
-    if (!teEdit->Modified())
-        return;
-    PressureFromTemperature(peEdit, teEdit);
-    UpdateRefrigEffect();
-    DutyFromMassFlow();
-}
-
-void TMainForm::peEditExit()
-{
-    if (!peEdit->Modified())
-        return;
-    TemperatureFromPressure(teEdit, peEdit);
-    UpdateRefrigEffect();
-    DutyFromMassFlow();
-}
-
-void TMainForm::scEditExit()
-{
-    if (!scEdit->Modified())
-        return;
-    UpdateRefrigEffect();
-    DutyFromMassFlow();
-}
-
-void TMainForm::shEditExit()
-{
-    if (!shEdit->Modified())
-        return;
-    UpdateRefrigEffect();
-    DutyFromMassFlow();
-}
-
-void TMainForm::mrEditExit()
-{
-    if (!mrEdit->Modified())
-        return;
-    UpdateRefrigEffect();
-    DutyFromMassFlow();
-}
-
-void TMainForm::QeEditExit()
-{
-    // The duty is the one edit that moves the mass flow.
-    if (!QeEdit->Modified())
-        return;
-    UpdateRefrigEffect();
-    mrEdit->SetValue(MassFlowOfDuty(Number(QeEdit), RefrigEffect));
-}
-
-void TMainForm::dpEditExit()
-{
-    if (dpEdit->Modified())
-        UpdateRefrigEffect();
-}
-
-void TMainForm::dpEvapEditExit()
-{
-    if (dpEvapEdit->Modified())
-        UpdateRefrigEffect();
-}
-
-void TMainForm::idEditExit()
-{
-    if (idEdit->Modified())
-        UpdateRefrigEffect();
-}
-
 // 1 % per click, compounding, kept to four decimals and inside the range;
 // then the case is solved again.
 void TMainForm::StepDiameter(double factor)
 {
     Guarded(this, [&] {
-        idEdit->SetValue(RoundToDecimals(static_cast<Extended>(Number(idEdit)) * factor, 4));
-        const double stepped = Number(idEdit);
+        idEdit->SetValue(RoundToDecimals(static_cast<Extended>(Number(dfId)) * factor, 4));
+        const double stepped = Number(dfId);
         if (factor > 1 && stepped > idEdit->RangeHi())
             idEdit->SetValue(idEdit->RangeHi());
         if (factor < 1 && stepped < idEdit->RangeLo())
@@ -157,8 +54,7 @@ void TMainForm::ApplyRefrigerant()
     if (RefrigCombo->count() > 0)
         Lib_.SelectRefrigerantIndex(RefrigCombo->currentIndex());
     // The temperatures stay; the pressures follow the new refrigerant.
-    PressureFromTemperature(peEdit, teEdit);
-    PressureFromTemperature(pcEdit, tcEdit);
+    PressuresFromTemperatures();
     UpdateRefrigEffect();
     DutyFromMassFlow();
     RLabel->setText(QString::fromStdString(Lib_.GetDisplayName()));
@@ -188,17 +84,11 @@ void TMainForm::NewActionExecute()
     // The defaults go in before the refrigerant is applied, so that New also
     // recovers fields holding text that is not a number; the pressures, the
     // effect and the duty are derived from the defaults below either way.
-    tcEdit->SetValue(50.0);
-    teEdit->SetValue(5.0);
-    scEdit->SetValue(5.0);
-    shEdit->SetValue(7.5);
-    mrEdit->SetValue(0.01667);
-    dpEdit->SetValue(20.0);
-    dpEvapEdit->SetValue(20.0);
-    idEdit->SetValue(1.68);
+    for (const TDesignFieldLayout& layout : DesignFieldLayouts)
+        if (layout.NewValue)
+            Edits[layout.Field]->SetValue(*layout.NewValue);
     ApplyRefrigerant();
-    PressureFromTemperature(peEdit, teEdit);
-    PressureFromTemperature(pcEdit, tcEdit);
+    PressuresFromTemperatures();
     UpdateRefrigEffect();
     DutyFromMassFlow();
     SolveActionExecute();
@@ -222,8 +112,7 @@ void TMainForm::FormActivate()
                                        lines.join(QLatin1Char('\n')));
         }
     }
-    PressureFromTemperature(peEdit, teEdit);
-    PressureFromTemperature(pcEdit, tcEdit);
+    PressuresFromTemperatures();
     UpdateRefrigEffect();
     RLabel->setText(QString::fromStdString(Lib_.GetDisplayName()));
     DutyFromMassFlow();

@@ -1,12 +1,10 @@
 #include "app/MainForm.h"
 #include "app/RefPropsSheet.h"
 
-#include <QTextBrowser>
-
 void TMainForm::BuildRefProps()
 {
     // A property that fails ends the build: the lines so far stay, the view
     // keeps its previous document and the error goes to the caller.
     BuildRefPropsLines(Lib_, PageLines);
-    HTMLViewer1->setHtml(QString::fromStdString(RefPropsViewDocument(PageLines)));
+    TabSheet3->ShowLines(PageLines);
 }

@@ -24,7 +24,7 @@ void ShowReport()
 
 void TMainForm::PrintActionExecute()
 {
-    if (!Solved) {
+    if (!Results.Solved) {
         Feedback().Message(this, tr("Must solve first..."));
         return;
     }
@@ -44,24 +44,12 @@ void TMainForm::ReportBody()
 
 void TMainForm::WriteReportLines()
 {
-    TReportInput input;
-    input.RNumber = Lib_.GetRNumber();
-    input.Formula = Lib_.GetFormula();
-    input.ChemicalName = Lib_.GetChemicalName();
-    input.RefrigEffect = RefrigEffect;
-    input.StoeckerLength = StoeckerLength;
-    input.LeavingTemp = LeavingTemp;
-    input.Choked = Choked;
-    input.WolfLength = WolfLength;
-    input.ChoiLength = ChoiLength;
-    const std::pair<TDesignField, TFmtEdit*> fields[] = {
-        {dfTc, tcEdit}, {dfTe, teEdit},         {dfPc, pcEdit}, {dfPe, peEdit},
-        {dfSc, scEdit}, {dfSh, shEdit},         {dfQe, QeEdit}, {dfMr, mrEdit},
-        {dfDp, dpEdit}, {dfDpEvap, dpEvapEdit}, {dfId, idEdit}};
-    for (const auto& [field, edit] : fields) {
-        auto& shown = input.Fields[static_cast<std::size_t>(field)];
-        shown.Text = edit->text().toStdString();
-        shown.Unit = edit->UnitsLabel() != nullptr ? edit->UnitsLabel()->text().toStdString() : "";
-    }
+    // Each field as the window shows it: its text and its unit label's text.
+    const TReportInput input = MakeReportInput(Lib_, Results, [this](TDesignField field) {
+        const TFmtEdit* edit = Edits[field];
+        return TShownField{edit->text().toStdString(),
+                           edit->UnitsLabel() != nullptr ? edit->UnitsLabel()->text().toStdString()
+                                                         : std::string()};
+    });
     StdReport().AddReportLines(CapillaryReportLines(input));
 }

@@ -17,39 +17,18 @@ namespace {
 
 const QString Section = QStringLiteral("Settings");
 
-struct TStoredField {
-    const char* Name;
-    TFmtEdit* TMainForm::*Edit;
-    TDesignField Field;
-    double Default; // first run
-};
-
-constexpr TStoredField StoredFields[] = {
-    {"tc", &TMainForm::tcEdit, dfTc, 45.0},
-    {"te", &TMainForm::teEdit, dfTe, 5.0},
-    {"sc", &TMainForm::scEdit, dfSc, 5.0},
-    {"sh", &TMainForm::shEdit, dfSh, 7.5},
-    {"mr", &TMainForm::mrEdit, dfMr, 0.01},
-    {"dpl", &TMainForm::dpEdit, dfDp, 30.0},
-    {"dpe", &TMainForm::dpEvapEdit, dfDpEvap, 140.0},
-    {"id", &TMainForm::idEdit, dfId, 1.63},
-    {"len", &TMainForm::LengthEdit, dfLength, TubeLengthDefault},
-};
-
 // A stored value the field could not have held: not finite, or outside the
 // field's range.
-void CheckStoredValue(const TStoredField& field, double value)
+void CheckStoredValue(const TDesignFieldLayout& field, double value)
 {
     if (!std::isfinite(value))
-        throw ESettingsError(std::string("Invalid value for '") + field.Name +
+        throw ESettingsError(std::string("Invalid value for '") + field.StoredKey +
                              "': not a finite number");
-    if (!InFieldRange(field.Field, value)) {
-        const TDesignFieldLayout& layout = DesignFieldLayout(field.Field);
+    if (!InFieldRange(field.Field, value))
         throw ESettingsError(
             Format("Invalid value for '%s': %s lies outside %s to %s",
-                   {field.Name, FormatGeneral(value, 15), FormatGeneral(layout.RangeLo, 15),
-                    FormatGeneral(layout.RangeHi, 15)}));
-    }
+                   {field.StoredKey, FormatGeneral(value, 15), FormatGeneral(field.RangeLo, 15),
+                    FormatGeneral(field.RangeHi, 15)}));
 }
 
 } // namespace
@@ -77,16 +56,19 @@ void TMainForm::LoadSettings()
     // A value that cannot be read, or that its field could not have held, is
     // reported and replaced by its first-run default; the values after it are
     // still read, so that closing the window does not overwrite them.
-    for (const TStoredField& field : StoredFields) {
-        double value = field.Default;
+    for (const TDesignFieldLayout& field : DesignFieldLayouts) {
+        if (field.StoredKey == nullptr)
+            continue;
+        const double firstRun = field.FirstRunValue.value_or(0);
+        double value = firstRun;
         try {
-            value = store.ReadFloat(Section, field.Name, field.Default);
+            value = store.ReadFloat(Section, field.StoredKey, firstRun);
             CheckStoredValue(field, value);
         } catch (const std::exception& error) {
-            value = field.Default;
+            value = firstRun;
             Feedback().Error(this, QString::fromUtf8(error.what()));
         }
-        (this->*field.Edit)->SetValue(value);
+        Edits[field.Field]->SetValue(value);
     }
 }
 
@@ -98,10 +80,12 @@ void TMainForm::SaveSettings()
     // What is stored is the value the field's text gives, at the precision
     // shown. A field holding text that is not a number keeps its last stored
     // value rather than stopping the rest from being saved.
-    for (const TStoredField& field : StoredFields) {
-        const TEditValue value = (this->*field.Edit)->GetValue();
+    for (const TDesignFieldLayout& field : DesignFieldLayouts) {
+        if (field.StoredKey == nullptr)
+            continue;
+        const TEditValue value = Edits[field.Field]->GetValue();
         if (!value.IsText())
-            store.WriteFloat(Section, field.Name, value.Number());
+            store.WriteFloat(Section, field.StoredKey, value.Number());
     }
     SaveReportSettings(store);
 }

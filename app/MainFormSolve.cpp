@@ -1,17 +1,12 @@
-// Solve and the refrigerating effect: the design case is read from the
-// fields, the sizing methods run, their results are shown as each finishes.
+// Solve: the design case is read from the fields, the sizing methods run,
+// their results are shown as each finishes and kept in the window's results.
+#include "app/FieldEdit.h"
 #include "app/MainForm.h"
-#include "app/StepsTable.h"
+#include "app/MethodResultsBox.h"
 #include "services/UserFeedback.h"
-#include "sizing/RefrigEffect.h"
 #include "sizing/SolveTexts.h"
 
 #include <QLabel>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextEdit>
-#include <utility>
 
 namespace {
 
@@ -20,38 +15,16 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// A field's value for the sizing methods: its number, or its text when that
-// is not a number (reading it then fails inside the method).
-TCaseValue CaseValue(const TFmtEdit* edit)
-{
-    const TEditValue value = edit->GetValue();
-    if (value.IsText())
-        return TCaseValue(value.Text());
-    return TCaseValue(value.Number());
-}
-
 } // namespace
 
 TDesignCase TMainForm::DesignCase() const
 {
     TDesignCase c;
-    c.tc = CaseValue(tcEdit);
-    c.te = CaseValue(teEdit);
-    c.pc = CaseValue(pcEdit);
-    c.pe = CaseValue(peEdit);
-    c.sc = CaseValue(scEdit);
-    c.sh = CaseValue(shEdit);
-    c.Qe = CaseValue(QeEdit);
-    c.mr = CaseValue(mrEdit);
-    c.dp = CaseValue(dpEdit);
-    c.dpEvap = CaseValue(dpEvapEdit);
-    c.id = CaseValue(idEdit);
+    for (std::size_t i = 0; i < CaseFieldCount; ++i) {
+        const auto field = static_cast<TDesignField>(i);
+        CaseValue(c, field) = EditCaseValue(Edits[field]);
+    }
     return c;
-}
-
-double TMainForm::Number(const TFmtEdit* edit) const
-{
-    return CaseValue(edit).Number();
 }
 
 void TMainForm::SolveActionExecute(QObject*)
@@ -74,86 +47,37 @@ void TMainForm::SolveActionExecute(QObject*)
         return;
     }
     SimulationStarted_ = false;
-    TSolveResults results = CurrentResults();
-    const TSolveOutcome outcome = RunSolve(Lib_, designCase, results, *this);
     // The methods that finished (and the simulation's partial length after a
-    // fault) are the window's results now.
-    KeepResults(std::move(results));
-    // The table opens at its first row and column.
-    RichEdit1->moveCursor(QTextCursor::Start);
-    RichEdit1->verticalScrollBar()->setValue(0);
-    RichEdit1->horizontalScrollBar()->setValue(0);
-    ShowStepsPlot(outcome);
-    ShowSelection(designCase);
-}
-
-TSolveResults TMainForm::CurrentResults() const
-{
-    TSolveResults results;
-    results.RefrigEffect = RefrigEffect;
-    results.WolfLength = WolfLength;
-    results.ChoiLength = ChoiLength;
-    results.Stoecker = {StoeckerLength, LeavingTemp, Choked};
-    results.Solved = Solved;
-    results.Steps = StepRows;
-    return results;
-}
-
-void TMainForm::KeepResults(TSolveResults results)
-{
-    RefrigEffect = results.RefrigEffect.value_or(RefrigEffect);
-    WolfLength = results.WolfLength;
-    ChoiLength = results.ChoiLength;
-    StoeckerLength = results.Stoecker.Length;
-    LeavingTemp = results.Stoecker.LeavingTemp;
-    Choked = results.Stoecker.Choked;
-    Solved = results.Solved;
-    StepRows = std::move(results.Steps);
+    // fault) are the window's results from here on.
+    const TSolveOutcome outcome = RunSolve(Lib_, designCase, Results, *this);
+    TabSheet2->ScrollToStart();
+    TabSheet2->ShowPlot(Results, outcome, SimulationStarted_);
+    // Outside any guard: the page lets nothing escape.
+    TabSheet4->ShowSelection(Lib_, designCase, mrEdit);
 }
 
 void TMainForm::SetSolved(bool solved)
 {
-    Solved = solved;
+    Results.Solved = solved;
     StatusPanels[0]->setText(Text(SolvedText(solved)));
-}
-
-void TMainForm::UpdateRefrigEffect()
-{
-    TDesignCase c;
-    c.te = Number(teEdit);
-    c.sh = Number(shEdit);
-    c.tc = Number(tcEdit);
-    c.sc = Number(scEdit);
-    RefrigEffect = RefrigeratingEffect(Lib_, c);
-    EffectLabel->setText(Text(RefrigEffectText(RefrigEffect)));
-    SetSolved(false);
 }
 
 void TMainForm::ClearSteps()
 {
-    RichEdit1->clear();
+    TabSheet2->ClearSteps();
     SimulationStarted_ = true;
 }
 
 void TMainForm::AddStep(const TStoeckerStep& step)
 {
-    AppendTabbedLine(RichEdit1, Text(StepRowText(step)));
+    TabSheet2->AddStep(step);
 }
 
-void TMainForm::ShowWolf(double length)
+void TMainForm::ShowMethod(TSizingMethod method, const TMethodResult& result)
 {
-    LabelASHLen->setText(Text(WolfLabel(length)));
-}
-
-void TMainForm::ShowChoi(double length)
-{
-    LabelChoiLen->setText(Text(ChoiLabel(length)));
-}
-
-void TMainForm::ShowStoecker(const TStoeckerResults& results)
-{
-    LabelSimLen->setText(Text(StoeckerLabel(results.Length)));
-    StatusPanels[1]->setText(Text(LeavingTempText(results.LeavingTemp)));
+    ResultsBox->ShowLength(method, result.Length);
+    if (MethodEntry(method).Simulates)
+        StatusPanels[1]->setText(Text(LeavingTempText(result.LeavingTemp)));
 }
 
 void TMainForm::ShowRefusal(const std::string& message)
@@ -163,17 +87,15 @@ void TMainForm::ShowRefusal(const std::string& message)
 
 void TMainForm::ShowCaseRefusal(const std::string& message)
 {
-    LabelASHLen->setText(InitialWolfLabel);
-    LabelChoiLen->setText(InitialChoiLabel);
-    LabelSimLen->setText(InitialStoeckerLabel);
+    ResultsBox->ShowNone();
     StatusPanels[1]->clear();
     StatusPanels[2]->clear();
     ShowRefusal(message);
 }
 
-void TMainForm::ShowCapillaryLength(double choiLength)
+void TMainForm::ShowCapillaryLength(double length)
 {
-    StatusPanels[2]->setText(Text(CapillaryLengthText(choiLength)));
+    StatusPanels[2]->setText(Text(CapillaryLengthText(length)));
 }
 
 void TMainForm::ShowSolved(bool solved)

@@ -37,7 +37,7 @@ protected:
 struct TStoredCase {
     const char* Name;
     double Stored;
-    TFmtEdit* TMainForm::*Edit;
+    TDesignField Field;
     QString Shown; // the field's default
 };
 
@@ -46,12 +46,12 @@ struct TStoredCase {
 TEST_F(MainFormInputTest, StoredValuesNoFieldCouldHoldGiveTheDefault)
 {
     const TStoredCase cases[] = {
-        {"tc", std::numeric_limits<double>::quiet_NaN(), &TMainForm::tcEdit, "45.0"},
-        {"te", -std::numeric_limits<double>::infinity(), &TMainForm::teEdit, "5.0"},
-        {"sc", 1e308, &TMainForm::scEdit, "5.0"},
-        {"sh", -0.5, &TMainForm::shEdit, "7.5"},
-        {"dpe", 501, &TMainForm::dpEvapEdit, "140.000"},
-        {"id", 1000, &TMainForm::idEdit, "1.6300"},
+        {"tc", std::numeric_limits<double>::quiet_NaN(), dfTc, "45.0"},
+        {"te", -std::numeric_limits<double>::infinity(), dfTe, "5.0"},
+        {"sc", 1e308, dfSc, "5.0"},
+        {"sh", -0.5, dfSh, "7.5"},
+        {"dpe", 501, dfDpEvap, "140.000"},
+        {"id", 1000, dfId, "1.6300"},
     };
     const int r22 = Store().ReadInteger("Settings", "Refrig", 0);
     for (const auto& c : cases) {
@@ -60,7 +60,7 @@ TEST_F(MainFormInputTest, StoredValuesNoFieldCouldHoldGiveTheDefault)
         Store().WriteFloat("Settings", "tc", 40.0);
         Store().WriteFloat("Settings", c.Name, c.Stored);
         Reopen();
-        EXPECT_EQ((Form.get()->*c.Edit)->text(), c.Shown) << c.Name;
+        EXPECT_EQ(Form->Edits[c.Field]->text(), c.Shown) << c.Name;
         ASSERT_EQ(Feedback.Errors.size(), 1) << c.Name;
         EXPECT_TRUE(Feedback.Errors[0].contains(QString("'%1'").arg(c.Name)))
             << Feedback.Errors[0].toStdString();

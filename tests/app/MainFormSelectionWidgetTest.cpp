@@ -269,20 +269,20 @@ TEST_F(MainFormSelectionTest, PlotDrawsTheStepsOfEachSolve)
         EXPECT_EQ(series->count(), steps.size()) << series->name().toStdString();
     EXPECT_EQ(plot->Note(), "");
     // The first row: "38  1473.7  0.008  0.000998  248.60  4.781  0.3391  0.339".
-    EXPECT_EQ(plot->TemperatureSeries->at(0).x(), Form->StepRows[0].L);
+    EXPECT_EQ(plot->TemperatureSeries->at(0).x(), Form->Results.Steps[0].L);
     EXPECT_NEAR(plot->TemperatureSeries->at(0).y(), 38, 0.5);
     EXPECT_NEAR(plot->PressureSeries->at(0).y(), 1473.7, 0.05);
     EXPECT_NEAR(plot->QualitySeries->at(0).y(), 0.008, 0.0005);
     EXPECT_NEAR(plot->VelocitySeries->at(0).y(), 4.781, 0.0005);
-    EXPECT_NEAR(plot->VelocitySeries->at(27).x(), Form->StoeckerLength, 1e-9);
+    EXPECT_NEAR(plot->VelocitySeries->at(27).x(), Form->Results.Method(smStoecker).Length, 1e-9);
     // Every axis names its quantity and unit, and spans the curve.
     EXPECT_EQ(plot->StateLengthAxis->titleText(), "Length, m");
     EXPECT_EQ(plot->TemperatureAxis->titleText(), "Temperature, \u00b0C");
     EXPECT_EQ(plot->PressureAxis->titleText(), "Pressure, kPa");
     EXPECT_EQ(plot->QualityAxis->titleText(), "Quality, kg/kg");
     EXPECT_EQ(plot->VelocityAxis->titleText(), "Velocity, m/s");
-    EXPECT_LE(plot->PressureAxis->min(), Form->StepRows.back().p * 0.001);
-    EXPECT_GE(plot->StateLengthAxis->max(), Form->StoeckerLength);
+    EXPECT_LE(plot->PressureAxis->min(), Form->Results.Steps.back().p * 0.001);
+    EXPECT_GE(plot->StateLengthAxis->max(), Form->Results.Method(smStoecker).Length);
 
     // Refused: the charts are empty and say why; the table keeps its rows.
     Type(Form->teEdit, "45");

@@ -75,9 +75,9 @@ TEST_F(MainFormTest, F9SolvesTheWorkedExample)
         const qreal start = i == 0 ? 0 : headerTabs[i - 1].position;
         EXPECT_LT(start + metrics.horizontalAdvance(cells[i]), headerTabs[i].position) << i;
     }
-    EXPECT_TRUE(Form->Solved);
-    EXPECT_NEAR(Form->StoeckerLength, 2.996, 0.0005);
-    EXPECT_FALSE(Form->Choked);
+    EXPECT_TRUE(Form->Results.Solved);
+    EXPECT_NEAR(Form->Results.Method(smStoecker).Length, 2.996, 0.0005);
+    EXPECT_FALSE(Form->Results.Method(smStoecker).Choked);
 }
 
 TEST_F(MainFormTest, LeavingAChangedTemperatureCouplesItsPressureAndTheDuty)
@@ -90,7 +90,8 @@ TEST_F(MainFormTest, LeavingAChangedTemperatureCouplesItsPressureAndTheDuty)
     EXPECT_EQ(Status(0), "Not Solved..");
     const QString effect = Form->EffectLabel->text();
     EXPECT_NE(effect, "Refrigerating Effect = 169.3 kJ/kg");
-    EXPECT_EQ(Form->QeEdit->text(), QString::number(0.01 * Form->RefrigEffect, 'f', 3));
+    EXPECT_EQ(Form->QeEdit->text(),
+              QString::number(0.01 * Form->Results.RefrigEffect.value(), 'f', 3));
     // The result labels keep the old lengths until the next Solve.
     EXPECT_EQ(Form->LabelASHLen->text(), "Wolf method L = 3.199m");
 
@@ -146,7 +147,7 @@ TEST_F(MainFormTest, CaseNoMethodCanSizeIsRefusedAndNotSolved)
     PressF9();
     EXPECT_EQ(Feedback.Messages, QStringList{"te must be less than tc..."});
     EXPECT_EQ(Status(0), "Not Solved..");
-    EXPECT_FALSE(Form->Solved);
+    EXPECT_FALSE(Form->Results.Solved);
     // No length of the case before stands beside this one.
     EXPECT_EQ(Form->LabelASHLen->text(), "Wolf et al");
     EXPECT_EQ(Form->LabelChoiLen->text(), "Cho et al");
@@ -354,7 +355,8 @@ TEST_F(MainFormTest, DesignCaseComesBackAfterARestart)
     EXPECT_EQ(Form->tcEdit->UnitsLabel()->text(), "°C");
     EXPECT_EQ(Form->pcEdit->UnitsLabel()->text(), "kPa");
     EXPECT_EQ(Form->pcEdit->text(), QString::number(Lib->DewPressure(42.5) * 0.001, 'f', 3));
-    EXPECT_EQ(Form->QeEdit->text(), QString::number(0.012 * Form->RefrigEffect, 'f', 3));
+    EXPECT_EQ(Form->QeEdit->text(),
+              QString::number(0.012 * Form->Results.RefrigEffect.value(), 'f', 3));
     EXPECT_EQ(Form->size(), QSize(640, 600));
     // Floating values come back bit for bit.
     EXPECT_EQ(Store().ReadFloat("Settings", "mr", 0), 0.012);
