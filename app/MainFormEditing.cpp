@@ -5,7 +5,7 @@
 #include "app/MainForm.h"
 #include "app/SpinButton.h"
 #include "common/Rounding.h"
-#include "report/ReportSettings.h"
+#include "report/CapillaryReportSetup.h"
 #include "services/UserFeedback.h"
 #include "sizing/CaseRules.h"
 
@@ -211,8 +211,7 @@ void TMainForm::FormActivate()
     // be used have taken their defaults; the user learns which in one error
     // box.
     if (FirstActivation_) {
-        SetDefaultTabs({7.0, 9.0});
-        const std::vector<std::string> unusable = LoadReportSettings(TSettingsStore(SettingsKey));
+        const std::vector<std::string> unusable = LoadCapillaryReportSettings(SettingsKey);
         FirstActivation_ = false;
         if (!unusable.empty()) {
             QStringList lines;
