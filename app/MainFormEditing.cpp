@@ -4,7 +4,7 @@
 #include "app/MainForm.h"
 #include "app/SpinButton.h"
 #include "common/Rounding.h"
-#include "report/ReportSettings.h"
+#include "report/CapillaryReportSetup.h"
 #include "services/UserFeedback.h"
 #include "sizing/DesignFields.h"
 
@@ -101,8 +101,7 @@ void TMainForm::FormActivate()
     // be used have taken their defaults; the user learns which in one error
     // box.
     if (FirstActivation_) {
-        SetDefaultTabs({7.0, 9.0});
-        const std::vector<std::string> unusable = LoadReportSettings(TSettingsStore(SettingsKey));
+        const std::vector<std::string> unusable = LoadCapillaryReportSettings(SettingsKey);
         FirstActivation_ = false;
         if (!unusable.empty()) {
             QStringList lines;

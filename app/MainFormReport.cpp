@@ -1,6 +1,7 @@
 // The capillary tube report of the solved design case: its lines as the
 // window shows the values, laid out by the report composer, and printing.
 #include "app/MainForm.h"
+#include "report/CapillaryReportSetup.h"
 #include "report/PreviewForm.h"
 #include "report/ReportServices.h"
 #include "services/AppFolders.h"
@@ -28,10 +29,8 @@ void TMainForm::PrintActionExecute()
         Feedback().Message(this, tr("Must solve first..."));
         return;
     }
-    TStdReport& report = StdReport();
-    report.BeginReport([this] { ReportBody(); }, {QString::fromUtf8(CapillaryReportTitle)});
-    report.SharedDataFolder = AppFolders().SharedDataFolder;
-    report.SetLetterhead(ProgramFolder + "LetterHead.txt", ProgramFolder + "ReportLogo.gif", 4);
+    BeginCapillaryReport(
+        StdReport(), [this] { ReportBody(); }, ProgramFolder, AppFolders().SharedDataFolder);
 
     ShowReport();
 }

@@ -57,7 +57,7 @@ void LayoutOnAPreviewPage(benchmark::State& state)
 {
     TReport report;
     for (auto _ : state) {
-        report.Engine.DoReport();
+        report.Engine.RenderPreview();
         benchmark::DoNotOptimize(report.Engine.Pages.data());
     }
 }
@@ -66,7 +66,7 @@ BENCHMARK(LayoutOnAPreviewPage)->Unit(benchmark::kMillisecond);
 void WriteGif(benchmark::State& state)
 {
     TReport report;
-    report.Engine.DoReport();
+    report.Engine.RenderPreview();
     const QTemporaryDir dir;
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteGifFile(report.Engine.Pages, dir.filePath("report.gif")));
@@ -99,7 +99,7 @@ void GifOfOnePage(benchmark::State& state)
     const QTemporaryDir dir;
     if (state.range(0) != 0)
         report.Report.SetLetterhead("/none", PhotoLogo(dir), 4);
-    report.Engine.DoReport();
+    report.Engine.RenderPreview();
     const QString path = dir.filePath("page0.gif");
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteGifPage(report.Engine.Pages.front(), path));
@@ -111,8 +111,8 @@ void WritePdf(benchmark::State& state)
     TReport report;
     const QTemporaryDir dir;
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            WriteReportFile(report.Engine, dir.filePath("report.pdf"), "Capillary Tube Estimate"));
+        benchmark::DoNotOptimize(WriteReportFile(report.Engine, dir.filePath("report.pdf"),
+                                                 {"Capillary Tube Estimate"}));
 }
 BENCHMARK(WritePdf)->Unit(benchmark::kMillisecond);
 

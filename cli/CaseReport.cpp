@@ -1,8 +1,8 @@
 #include "cli/CaseReport.h"
 
+#include "report/CapillaryReportSetup.h"
 #include "report/PreviewSettings.h"
 #include "report/ReportFile.h"
-#include "report/ReportSettings.h"
 #include "report/StdReport.h"
 #include "sizing/ReportLines.h"
 #include "units/NqConv.h"
@@ -14,9 +14,6 @@
 #include <set>
 
 namespace {
-
-// The settings of the desktop program, whose report this is.
-const QString WindowSettingsKey = QStringLiteral("Software\\Brennick\\Vellox");
 
 // The case's fields as the report shows them: each value in its storage
 // unit, as a new window would show it.
@@ -57,43 +54,41 @@ TReportSession::TReportSession()
 
 TReportSession::~TReportSession() = default;
 
-std::string WriteCaseReport(const TRefrigLib& lib, const TCaseRun& run, const std::string& path,
-                            const TReportPlaces& places)
+TReportOutcome WriteCaseReport(const TRefrigLib& lib, const TCaseRun& run, const std::string& path,
+                               const TReportPlaces& places)
 {
     static bool settingsLoaded = false;
     if (!settingsLoaded) {
         settingsLoaded = true;
-        SetDefaultTabs({7.0, 9.0});
         // A stored value the report cannot use takes its default, as in the
         // window, and the user is told which.
-        for (const std::string& problem : LoadReportSettings(TSettingsStore(WindowSettingsKey)))
+        for (const std::string& problem : LoadCapillaryReportSettings(CapillaryReportSettingsKey))
             std::fprintf(stderr, "vellox-solve: %s\n", problem.c_str());
     }
     static const TSystemPageMetrics metrics;
     TPageEngine engine(metrics);
-    // The run's failures come back from the write; what else the report has
-    // to say (a letterhead cut short) is a warning, given once however many
-    // reports a batch writes.
+    // The run's failures come back from the write, which the caller reports;
+    // what else the report has to say (a letterhead cut short) is a warning,
+    // given once however many reports a batch writes.
+    engine.TellFailures = false;
     engine.OnMessage = [](const std::string& message) {
         static std::set<std::string> given;
-        if (message != "Report write error..." && message != "Setup error..." &&
-            given.insert(message).second)
+        if (given.insert(message).second)
             std::fprintf(stderr, "vellox-solve: %s\n", message.c_str());
     };
     LoadPreviewSettings(engine);
     TStdReport report(engine);
     const TReportInput input = InputOf(lib, run);
-    report.BeginReport(
+    BeginCapillaryReport(
+        report,
         [&] {
             report.AddReportLines(CapillaryReportLines(input));
             report.DrawSignature(QStringLiteral("Vellox"),
                                  QString::fromStdString(places.VersionText));
         },
-        {QString::fromUtf8(CapillaryReportTitle)});
-    report.SharedDataFolder = QString::fromStdString(places.SharedDataFolder);
-    const QString program = QString::fromStdString(places.ProgramFolder);
-    report.SetLetterhead(program + "LetterHead.txt", program + "ReportLogo.gif", 4);
-    return WriteReportFile(engine, QString::fromStdString(path),
-                           QString::fromUtf8(CapillaryReportTitle))
-        .toStdString();
+        QString::fromStdString(places.ProgramFolder),
+        QString::fromStdString(places.SharedDataFolder));
+    TReportFileSettings settings;
+    settings.Title = engine.DocumentTitle;
+    return WriteReportFile(engine, QString::fromStdString(path), settings);
 }

@@ -63,10 +63,10 @@ bool WriteReport(const TRefrigLib& lib, const TCaseRun& run, const std::string& 
     const std::string folder = RunningProgramFolder();
     const TReportPlaces places{folder, FindSuiteFolderFor(folder, "/opt/") + "Common Files/",
                                VELLOX_VERSION};
-    const std::string error = WriteCaseReport(lib, run, path, places);
-    if (error.empty())
+    const TReportOutcome written = WriteCaseReport(lib, run, path, places);
+    if (written.Ok())
         return true;
-    std::cerr << "vellox-solve: report " << path << ": " << error << '\n';
+    std::cerr << "vellox-solve: report " << path << ": " << written.Message.toStdString() << '\n';
 #else
     (void)lib, (void)run, (void)path;
 #endif

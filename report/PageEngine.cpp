@@ -29,13 +29,6 @@ int PixelY(double y)
 
 } // namespace
 
-std::array<bool, PositionCount>& MarginLineVisible()
-{
-    static std::array<bool, PositionCount> visible = {true, true,  true,  true,  true,  true,
-                                                      true, false, false, false, false, false};
-    return visible;
-}
-
 TPageEngine::TPageEngine(const TPageMetrics& metrics) : Metrics_(metrics)
 {
     MarginCm = DefaultMargins();
@@ -54,13 +47,12 @@ void TPageEngine::StartPreviewPage()
     page.setDotsPerMeterX(Rounded(ExactPxPerCmX * 100));
     page.setDotsPerMeterY(Rounded(ExactPxPerCmY * 100));
     page.fill(Qt::white);
-    Pages.push_back(std::move(page));
+    Target_.Pictures->push_back(std::move(page));
 }
 
 void TPageEngine::SetupPreviewPages()
 {
-    Pages.clear();
-    PageCount = 1;
+    Target_.Pictures->clear();
 
     int a4Width = 950, a4Height = 672;
     if (const auto screen = Metrics_.Screen()) {
@@ -105,7 +97,7 @@ void TPageEngine::SetupPreviewPages()
 
 void TPageEngine::SetupPrinterPage()
 {
-    QPagedPaintDevice* device = PrintDevice;
+    QPagedPaintDevice* device = Target_.Device;
     ExactPxPerCmX = device->width() / (device->widthMM() / 10.0);
     ExactPxPerCmY = device->height() / (device->heightMM() / 10.0);
     PxPerCmX = Rounded(ExactPxPerCmX);
@@ -113,8 +105,7 @@ void TPageEngine::SetupPrinterPage()
     PageWidthPx = device->width();
     PageHeightPx = device->height();
     LineHeight = Metrics_.TextHeight(ReportFont, device->logicalDpiY());
-    PrintedPage_ = 1;
-    PrinterStatus = QStringLiteral("Print to ") + PrintDeviceName;
+    PrinterStatus = QStringLiteral("Print to ") + Target_.DeviceName;
 }
 
 void TPageEngine::ComputePositions()
@@ -130,10 +121,13 @@ void TPageEngine::ComputePositions()
         MarginPx[i] = Rounded(MarginPos[i]);
 }
 
-void TPageEngine::Fail(const std::string& message, const std::string& reason)
+void TPageEngine::Fail(TReportResult result, const std::string& message, const std::string& reason)
 {
-    if (RunFailure_.empty())
-        RunFailure_ = message.substr(0, message.find("...")) + ": " + reason;
+    if (Outcome_.Ok())
+        Outcome_ = {result,
+                    QString::fromStdString(message.substr(0, message.find("...")) + ": " + reason)};
+    if (!TellFailures)
+        return;
     // A message that cannot be shown (no memory left for it) does not hide
     // the failure from the caller.
     try {
@@ -142,51 +136,88 @@ void TPageEngine::Fail(const std::string& message, const std::string& reason)
     }
 }
 
-std::string TPageEngine::DoReport()
+TReportOutcome TPageEngine::RenderPreview()
 {
-    // However the run ends, the painter lets go of the device before the
-    // caller may destroy it: a painter left active on a PDF writer that has
-    // gone crashes when it is ended later.
-    struct TEndPainter {
-        QPainter& Painter;
-        ~TEndPainter()
+    PreviewOutcome_ = Run({&Pages, nullptr, {}});
+    PageCount = Page_;
+    return PreviewOutcome_;
+}
+
+TReportOutcome TPageEngine::RenderPictures(std::vector<QImage>& pages)
+{
+    return RunBesidePreview({&pages, nullptr, {}});
+}
+
+TReportOutcome TPageEngine::RenderToDevice(QPagedPaintDevice& device, const QString& deviceName)
+{
+    return RunBesidePreview({nullptr, &device, deviceName});
+}
+
+TReportOutcome TPageEngine::RunBesidePreview(const TTarget& target)
+{
+    // However the run ends, the preview's layout is the engine's again.
+    struct TKeepPreview {
+        TPageEngine& Engine;
+        const TPageLayout Preview;
+        ~TKeepPreview() { static_cast<TPageLayout&>(Engine) = Preview; }
+    } keep{*this, *this};
+    return Run(target);
+}
+
+TReportOutcome TPageEngine::Run(const TTarget& target)
+{
+    // However the run ends, the painter lets go of the page or device before
+    // the caller may destroy it (a painter left active on a PDF writer that
+    // has gone crashes when it is ended later), and the target is forgotten.
+    struct TEndRun {
+        TPageEngine& Engine;
+        ~TEndRun()
         {
-            if (Painter.isActive())
-                Painter.end();
+            if (Engine.Painter_.isActive())
+                Engine.Painter_.end();
+            Engine.Target_ = {};
         }
-    } endPainter{Painter_};
-    RunFailure_.clear();
+    } endRun{*this};
+    Target_ = target;
+    Outcome_ = {};
+    Page_ = 1;
     try {
         if (ToDevice())
             SetupPrinterPage();
         else
             SetupPreviewPages();
     } catch (const std::bad_alloc&) {
-        Fail("Setup error...", "out of memory");
+        Fail(TReportResult::SetupError, "Setup error...", "out of memory");
     } catch (const std::exception& error) {
-        Fail("Setup error...", error.what());
+        Fail(TReportResult::SetupError, "Setup error...", error.what());
     }
+    // A page that was not set up (a preview without its first page) is not
+    // drawn on.
+    if (!Outcome_.Ok())
+        return Outcome_;
     try {
         ComputePositions();
-        if (ToDevice()) {
-            Painter_.begin(PrintDevice);
-        } else {
-            Painter_.begin(&Pages.back());
+        const bool drawing =
+            ToDevice() ? Painter_.begin(Target_.Device) : Painter_.begin(&Target_.Pictures->back());
+        if (!drawing) {
+            Fail(TReportResult::DeviceError, "Report write error...",
+                 "the page cannot be drawn on");
+            return Outcome_;
         }
         SetCanvasFont(ReportFont);
         StartPage(true);
         if (OnReportBody)
             OnReportBody();
-        if ((ToDevice() ? PrintedPage_ : PageCount) > 1)
+        if (Page_ > 1)
             DrawPageNumber();
     } catch (const std::bad_alloc&) {
-        Fail("Report write error...", "out of memory");
+        Fail(TReportResult::RunError, "Report write error...", "out of memory");
     } catch (const std::exception& error) {
-        Fail("Report write error...", error.what());
+        Fail(TReportResult::RunError, "Report write error...", error.what());
     } catch (...) {
-        Fail("Report write error...", "the report stopped");
+        Fail(TReportResult::RunError, "Report write error...", "the report stopped");
     }
-    return RunFailure_;
+    return Outcome_;
 }
 
 void TPageEngine::SetCanvasFont(const QFont& font)
@@ -219,15 +250,14 @@ void TPageEngine::NewPage()
 {
     DrawPageNumber();
     if (ToDevice()) {
-        PrintDevice->newPage();
-        ++PrintedPage_;
+        Target_.Device->newPage();
     } else {
         Painter_.end();
-        ++PageCount;
         StartPreviewPage();
-        Painter_.begin(&Pages.back());
+        Painter_.begin(&Target_.Pictures->back());
         SetCanvasFont(ReportFont);
     }
+    ++Page_;
     StartPage(false);
 }
 
@@ -240,15 +270,9 @@ void TPageEngine::StartPage(bool first)
         OnPageHeader(first);
 }
 
-bool TPageEngine::ToDevice() const
-{
-    return Printing && PrintDevice != nullptr;
-}
-
 void TPageEngine::DrawPageNumber()
 {
-    const int number = ToDevice() ? PrintedPage_ : PageCount;
-    const QString text = QStringLiteral("- %1 -").arg(number);
+    const QString text = QStringLiteral("- %1 -").arg(Page_);
     const QFontMetrics metrics = Painter_.fontMetrics();
     const int x = MarginPx[0] +
                   static_cast<int>(

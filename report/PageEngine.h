@@ -1,6 +1,8 @@
 #pragma once
 
+#include "report/PageLayout.h"
 #include "report/PageMetrics.h"
+#include "report/ReportOutcome.h"
 #include "report/ReportSettings.h"
 
 #include <array>
@@ -9,26 +11,24 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <QPoint>
+#include <QString>
 #include <string>
 #include <vector>
 
 class QPagedPaintDevice;
 
-// Which margin and tab-stop lines the preview shows and lets the user drag:
-// at first lines 0 to 6; a report shows the ones it uses.
-std::array<bool, PositionCount>& MarginLineVisible();
-
 // The page engine: sets the page up, runs the report once from its first
 // page to its last through one painter, starts a new page when the next
 // lines would not fit and numbers the pages of a report of two or more. It
-// draws preview pages (pictures at screen resolution) or, while Printing, on
-// the paged device it is given (a printer, a PDF file); it knows nothing of
-// windows. What is drawn is the business of the hooks.
+// draws the preview's pages (pictures at screen resolution), pictures of the
+// same kind for a caller, or the pages of a paged device it is given for one
+// call (a printer, a PDF file); it knows nothing of windows. What is drawn is
+// the business of the hooks.
 //
-// Page coordinates are pixels of the page, origin at its top-left corner.
-// Positions 0..11 are the margins and tab stops of the report settings.
-class TPageEngine {
+// The preview's state (its pages, its layout at the screen's resolution, the
+// zoom mode and the margins) changes only with a preview run: a run on a
+// device or on a caller's pictures leaves it as it was.
+class TPageEngine : public TPageLayout {
 public:
     explicit TPageEngine(const TPageMetrics& metrics);
 
@@ -39,29 +39,43 @@ public:
     std::function<void(const std::string&)> OnMessage;
     // Prints the report; copies the run's report settings in before a layout
     // or a printed copy; copies the preview's settings back out.
-    std::function<void()> OnPrint;
+    std::function<TReportOutcome()> OnPrint;
     std::function<void()> OnLoadSettings;
     std::function<void()> OnStoreSettings;
+    // Whether a run's failure ("Report write error...") is told through
+    // OnMessage as well as returned. A caller that reports the returned
+    // outcome itself (the command line tool) turns it off.
+    bool TellFailures = true;
 
-    // One complete run: set-up, positions, page header, body, page number.
-    // Returns why the run failed ("Report write error: out of memory"), empty
-    // when it ran to its end; the user is told through OnMessage as well. The
-    // painter has let go of its device when this returns, however the run
-    // ended, so that a caller's device may go after it.
-    std::string DoReport();
-    // The outcome of the last run, as DoReport returned it.
-    const std::string& RunFailure() const { return RunFailure_; }
-    // A new page when n more lines would reach below BreakY.
+    // One complete run each: set-up, positions, page header, body, page
+    // number. A run that fails part way tells the user through OnMessage
+    // (the first failure counts) and returns why; the painter has let go of
+    // its page or device when these return, however the run ended, so that
+    // a caller's device may go after it.
+    //
+    // The preview's pages: Pages, PageCount, the layout and PreviewOutcome()
+    // are this run's afterwards.
+    TReportOutcome RenderPreview();
+    // Pictures as the preview's pages are laid out, into `pages`.
+    TReportOutcome RenderPictures(std::vector<QImage>& pages);
+    // The pages of a paged device; `deviceName` goes into the status while
+    // the run draws ("Print to " + the name). A device that cannot be drawn
+    // on is a DeviceError.
+    TReportOutcome RenderToDevice(QPagedPaintDevice& device, const QString& deviceName);
+    // The outcome of the last preview run: its pages are not the report
+    // unless it succeeded.
+    const TReportOutcome& PreviewOutcome() const { return PreviewOutcome_; }
+
+    // For the hooks during a run. A new page when n more lines would reach
+    // below BreakY.
     void EnsureSpace(int lines);
     // Moves the pen n lines down from BaseY, counting from the page's line 0.
     void AdvanceLines(int lines);
     void NewPage();
-
-    void SetupPreviewPages();
-    void SetupPrinterPage();
     void DrawPageNumber();
-    // Whether this run draws on the paged device rather than preview pages.
-    bool ToDevice() const;
+    // Whether the run in progress draws on a paged device rather than on
+    // pictures.
+    bool ToDevice() const { return Target_.Device != nullptr; }
 
     // The canvas all report drawing goes to during a run.
     QPainter* DrawCanvas() { return &Painter_; }
@@ -70,43 +84,47 @@ public:
     // a PDF reader would give back as single characters of their own.
     void SetCanvasFont(const QFont& font);
 
+    // The preview's pages, as the last preview run laid them out.
     std::vector<QImage> Pages;
     int PageCount = 0;
-    bool Printing = false;
-    QPagedPaintDevice* PrintDevice = nullptr; // where Printing draws
-    QString PrintDeviceName;                  // its name, for the status panel
 
     TPositions MarginCm{};
-    std::array<double, PositionCount> MarginPos{};
-    std::array<int, PositionCount> MarginPx{};
-    int PxPerCmX = 0, PxPerCmY = 0;
-    double ExactPxPerCmX = 0, ExactPxPerCmY = 0;
-    int PageWidthPx = 0, PageHeightPx = 0;
-    double LineHeight = 0;
-    int LineCount = 0;
-    int BaseY = 0;
-    int BreakY = 0;
-    QPoint Pen; // where the next text goes
     QFont ReportFont;
     // The report's title, for the files it is written to.
     QString DocumentTitle;
     // How the preview shows a page: zmActualSize or zmWholePage.
     std::uint8_t ZoomMode = zmActualSize;
-    // The second status panel: the printer's name, "Printer not found", or
-    // "Print to " + the name while printing.
-    QString PrinterStatus;
+    // Which margin and tab-stop lines the preview shows and lets the user
+    // drag: at first lines 0 to 6; a report shows the ones it uses.
+    std::array<bool, PositionCount> MarginLineVisible = {true, true,  true,  true,  true,  true,
+                                                         true, false, false, false, false, false};
 
 private:
+    // What one run draws on: pictures at the screen's resolution, or a
+    // paged device and its name.
+    struct TTarget {
+        std::vector<QImage>* Pictures = nullptr;
+        QPagedPaintDevice* Device = nullptr;
+        QString DeviceName;
+    };
+    TReportOutcome Run(const TTarget& target);
+    // A run on a page of its own: the preview's layout comes back afterwards.
+    TReportOutcome RunBesidePreview(const TTarget& target);
+    void SetupPreviewPages();
+    void SetupPrinterPage();
     void Message(const std::string& text) const;
-    // Tells the user `message` and keeps it with the reason as the run's
-    // failure (the first one counts).
-    void Fail(const std::string& message, const std::string& reason);
+    // Keeps `message` with the reason as the run's outcome (the first
+    // failure counts) and tells the user `message`.
+    void Fail(TReportResult result, const std::string& message, const std::string& reason);
     void StartPreviewPage();
     void ComputePositions();
     // The pen at the top margin on line 0, then the page header.
     void StartPage(bool first);
-    int PrintedPage_ = 0;
-    std::string RunFailure_;
+
+    TTarget Target_;         // the run in progress's, empty between runs
+    int Page_ = 0;           // the page the run draws, from 1
+    TReportOutcome Outcome_; // the run in progress's
+    TReportOutcome PreviewOutcome_;
     QPainter Painter_;
     const TPageMetrics& Metrics_;
 };

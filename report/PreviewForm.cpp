@@ -129,7 +129,6 @@ TPreviewForm::TPreviewForm(TPageEngine& engine, std::function<QPrinter&()> print
     RunPrinterSetup = [this](QPrinter& p) { return RunQtPrinterSetup(p, this); };
 
     Export = new TReportExport(this, Engine_);
-    Export->ReLayout = [this] { ReLayout(); };
 
     Engine_.OnMessage = [this](const std::string& message) {
         Feedback().Message(this, QString::fromStdString(message));
@@ -234,17 +233,10 @@ void TPreviewForm::DoReport()
 {
     {
         const THourglass hourglass;
-        Engine_.DoReport();
+        Engine_.RenderPreview();
     }
     ShowStatus(1, Engine_.PrinterStatus);
-    if (!Engine_.Printing)
-        ShowPage();
-}
-
-void TPreviewForm::ReLayout()
-{
-    Engine_.Printing = false;
-    DoReport();
+    ShowPage();
 }
 
 void TPreviewForm::ShowPage()
@@ -291,26 +283,30 @@ void TPreviewForm::ShowPage()
 
 void TPreviewForm::PrintBtnClick()
 {
-    // Qt's PDF printer without a file to write asks for one first.
+    // Qt's PDF printer without a file to write asks for one first; what
+    // the user set up there (another printer, another paper) is the
+    // preview's page too.
     QPrinter& printer = Printer_();
-    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty() &&
-        !RunPrinterSetup(printer))
+    const bool setUp =
+        printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
+    if (setUp && !RunPrinterSetup(printer))
         return;
     if (isVisible()) {
         Call(Engine_.OnStoreSettings);
         HideMargins();
     }
-    Call(Engine_.OnPrint);
-    // Printing left the engine set up for the printer's page; the preview's
-    // pages and lines take the screen's again.
-    if (isVisible())
-        ReLayout();
+    // The printed copies are laid out on the printer's own page; the
+    // preview's pages and lines stay as they are.
+    if (Engine_.OnPrint)
+        Engine_.OnPrint();
+    if (setUp && isVisible())
+        DoReport();
 }
 
 void TPreviewForm::PrintSetupBtnClick()
 {
     if (RunPrinterSetup(Printer_()))
-        ReLayout();
+        DoReport();
 }
 
 void TPreviewForm::GIFBtnClick()
@@ -365,7 +361,7 @@ void TPreviewForm::FontBtnClick()
     if (!RunFontDialog(dialog))
         return;
     Engine_.ReportFont = dialog.currentFont();
-    ReLayout();
+    DoReport();
     Call(Engine_.OnStoreSettings);
 }
 
@@ -381,7 +377,7 @@ QFontDialog& TPreviewForm::FontDialog()
 void TPreviewForm::DefaultMarginsBtnClick()
 {
     Engine_.MarginCm = DefaultMargins();
-    ReLayout();
+    DoReport();
 }
 
 void TPreviewForm::CloseBtnClick()
@@ -394,7 +390,6 @@ void TPreviewForm::FormActivate()
     Call(Engine_.OnLoadSettings);
     ShowStatus(0, QString());
     SavedCursor = cursor();
-    Engine_.Printing = false;
     CurrentPage = 0;
     MarginsShown = false;
     MarginsBtn->setChecked(false);

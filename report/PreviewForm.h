@@ -141,7 +141,6 @@ private:
     // The limits a dragged line stays within, in image pixels.
     std::pair<int, int> DragLimits(std::size_t index) const;
     void ShowStatus(int panel, const QString& text);
-    void ReLayout();
     QFontDialog& FontDialog();
 
     TPageEngine& Engine_;

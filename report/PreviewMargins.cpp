@@ -40,7 +40,7 @@ void TPreviewForm::DrawMarginLines()
 
 void TPreviewForm::DrawMarginLine(std::size_t index)
 {
-    if (!MarginLineVisible()[index])
+    if (!Engine().MarginLineVisible[index])
         return;
     QImage& picture = RepImage->Picture();
     if (picture.isNull())
@@ -82,7 +82,7 @@ int TPreviewForm::HitMarginLine(QPoint position) const
 {
     const auto& px = Engine().MarginPx;
     for (std::size_t i = 0; i < PositionCount; ++i) {
-        if (!MarginLineVisible()[i])
+        if (!Engine().MarginLineVisible[i])
             break;
         const bool horizontal = IsHorizontal(i);
         const int line = Truncated(px[i] * (horizontal ? ScaleY : ScaleX));
@@ -96,7 +96,7 @@ int TPreviewForm::HitMarginLine(QPoint position) const
 std::pair<int, int> TPreviewForm::DragLimits(std::size_t index) const
 {
     const auto& px = Engine().MarginPx;
-    const auto& visible = MarginLineVisible();
+    const auto& visible = Engine().MarginLineVisible;
     const QImage& picture = RepImage->Picture();
     const auto across = [&](std::size_t i) { return Truncated(px[i] * ScaleX); };
     switch (index) {
@@ -123,7 +123,7 @@ void TPreviewForm::ImageMouseDown(Qt::MouseButton button, QPoint position)
         return;
     MaxTabPx = 0;
     for (std::size_t i = FirstTab; i <= LastTab; ++i) {
-        if (MarginLineVisible()[i])
+        if (Engine().MarginLineVisible[i])
             MaxTabPx = std::max(MaxTabPx, Engine().MarginPx[i]);
     }
     const int hit = HitMarginLine(position);
@@ -190,7 +190,6 @@ void TPreviewForm::ImageMouseUp(Qt::MouseButton button, QPoint)
         else
             cm = static_cast<double>(px) / (IsHorizontal(i) ? engine.PxPerCmY : engine.PxPerCmX);
         engine.MarginCm[i] = cm;
-        engine.Printing = false;
         SetScreenCursor(SavedCursor);
         DoReport();
         ShowStatus(0, QString::fromStdString(Format("%0.1f", {cm})));

@@ -94,9 +94,9 @@ QString TReportExport::AskPath(std::unique_ptr<TSaveDialog>& dialog, const TSave
 
 bool TReportExport::RefuseFailedPages()
 {
-    if (Engine_.RunFailure().empty())
+    if (Engine_.PreviewOutcome().Ok())
         return false;
-    Feedback().Error(Parent_, QString::fromStdString(Engine_.RunFailure()));
+    Feedback().Error(Parent_, Engine_.PreviewOutcome().Message);
     return true;
 }
 
@@ -119,17 +119,13 @@ void TReportExport::SavePdf()
     const QString path = AskPath(PdfDialog_, PdfKind, QStringLiteral("Report.pdf"));
     if (path.isEmpty())
         return;
-    const QString failure = WritePdfFile(Engine_, path, Title);
-    // The PDF run left the engine set up for the PDF's page; the preview's
-    // pages and positions come back with a preview run.
-    if (ReLayout) {
-        ReLayout();
-    } else {
-        Engine_.Printing = false;
-        Engine_.DoReport();
-    }
-    if (!failure.isEmpty())
-        Feedback().Error(Parent_, CouldNotWrite(path, failure));
+    // Laid out on the PDF's own page: the preview's pages and positions stay
+    // as they are.
+    TReportFileSettings settings;
+    settings.Title = Title;
+    const TReportOutcome written = WritePdfFile(Engine_, path, settings);
+    if (!written.Ok())
+        Feedback().Error(Parent_, CouldNotWrite(path, written.Message));
 }
 
 void TReportExport::SendEMail()

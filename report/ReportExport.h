@@ -29,8 +29,8 @@ public:
     // system's reason in the error box and leaves nothing at the path.
     void SaveGif();
     // The same for a PDF file of the report ("Report.pdf", own dialog), laid
-    // out on the PDF device through the engine; afterwards the report is laid
-    // out again for the preview through ReLayout.
+    // out on the PDF's own page through the engine; the preview's pages and
+    // positions stay as they are.
     void SavePdf();
     // Writes page0.gif, page1.gif ... into the user's data folder and hands
     // them to MapiControl1 as the attachments of a new message. When no mail
@@ -41,10 +41,6 @@ public:
     // The mail component, a child of this: ShowDialog and UseAppHandle on.
     TMapiControl* MapiControl1 = nullptr;
 
-    // Lays the report out again for the preview after a PDF run. The window
-    // sets its own DoReport (which shows the page again); by default the
-    // engine lays the preview pages out alone.
-    std::function<void()> ReLayout;
     // The PDF's title.
     QString Title = QStringLiteral("Report");
 

@@ -7,46 +7,52 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
-QString WritePdfFile(TPageEngine& engine, const QString& path, const QString& title)
+namespace {
+
+TReportOutcome WriteOutcome(const QString& failure)
 {
-    return WriteFileAtomically(path, [&](QIODevice& device) {
-        QPdfWriter pdf(&device);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setResolution(300);
-        pdf.setTitle(title);
-        pdf.setCreator(QStringLiteral("Vellox"));
-        // The engine and its painter let go of the writer however the run
-        // ends, before the writer goes.
-        struct TRelease {
-            TPageEngine& Engine;
-            ~TRelease()
-            {
-                if (Engine.DrawCanvas()->isActive())
-                    Engine.DrawCanvas()->end();
-                Engine.Printing = false;
-                Engine.PrintDevice = nullptr;
-            }
-        } release{engine};
-        engine.Printing = true;
-        engine.PrintDevice = &pdf;
-        engine.PrintDeviceName = path;
-        // A run that failed part way leaves a PDF without the rest of the
-        // report: its failure cancels the file.
-        return QString::fromStdString(engine.DoReport());
-    });
+    if (failure.isEmpty())
+        return {};
+    return {TReportResult::WriteError, failure};
 }
 
-QString WriteReportFile(TPageEngine& engine, const QString& path, const QString& title)
+} // namespace
+
+TReportOutcome WritePdfFile(TPageEngine& engine, const QString& path,
+                            const TReportFileSettings& settings)
+{
+    TReportOutcome run;
+    const QString failure = WriteFileAtomically(path, [&](QIODevice& device) {
+        QPdfWriter pdf(&device);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setResolution(settings.PdfResolution);
+        pdf.setTitle(settings.Title);
+        pdf.setCreator(QStringLiteral("Vellox"));
+        // A run that failed part way leaves a PDF without the rest of the
+        // report: its failure cancels the file.
+        run = engine.RenderToDevice(pdf, path);
+        return run.Ok() ? QString() : run.Message;
+    });
+    return run.Ok() ? WriteOutcome(failure) : run;
+}
+
+TReportOutcome WriteGifReport(TPageEngine& engine, const QString& path)
+{
+    std::vector<QImage> pages;
+    const TReportOutcome run = engine.RenderPictures(pages);
+    // The pages of a run that failed part way are not the report.
+    if (!run.Ok())
+        return run;
+    return WriteOutcome(WriteGifFile(pages, path));
+}
+
+TReportOutcome WriteReportFile(TPageEngine& engine, const QString& path,
+                               const TReportFileSettings& settings)
 {
     if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        return WritePdfFile(engine, path, title);
-    if (path.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive)) {
-        engine.Printing = false;
-        // The pages of a run that failed part way are not the report.
-        const std::string failure = engine.DoReport();
-        if (!failure.empty())
-            return QString::fromStdString(failure);
-        return WriteGifFile(engine.Pages, path);
-    }
-    return QStringLiteral("a report file name ends in .pdf or .gif");
+        return WritePdfFile(engine, path, settings);
+    if (path.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive))
+        return WriteGifReport(engine, path);
+    return {TReportResult::UnsupportedFile,
+            QStringLiteral("a report file name ends in .pdf or .gif")};
 }

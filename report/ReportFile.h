@@ -1,21 +1,30 @@
 #pragma once
 
 #include "report/PageEngine.h"
+#include "report/ReportOutcome.h"
 
 #include <QString>
 
-// Writes the report the engine's hooks describe to a file: a PDF (vector
-// text, A4 pages) for a name ending in ".pdf", else a GIF picture of all
-// preview pages one under the other for ".gif". A run of the report that
-// fails part way writes nothing and leaves what was at `path`. Returns the
-// reason of a failure (the run's, "Report write error: out of memory", or
-// the file's), empty on success.
-QString WriteReportFile(TPageEngine& engine, const QString& path, const QString& title);
+// How a report file is written.
+struct TReportFileSettings {
+    QString Title = QStringLiteral("Report"); // the PDF's title
+    int PdfResolution = 300;                  // the PDF page's dots per inch
+};
 
 // Lays the report out on a PDF file (vector text, A4 pages) at `path`,
-// whatever its extension, written whole or not at all. The run leaves the
-// engine set up for that device (Printing false again, but MarginPx, PxPerCm
-// and the pages of the PDF's resolution): a preview must lay the report out
-// again afterwards. Returns the reason of a failure (the run's or the
-// file's), empty on success.
-QString WritePdfFile(TPageEngine& engine, const QString& path, const QString& title);
+// whatever its extension, written whole or not at all. The preview's pages
+// and layout in the engine stay as they were. A run that fails part way
+// writes nothing and leaves what was at `path`: its outcome comes back; a
+// file that cannot be written is a WriteError with the system's reason.
+TReportOutcome WritePdfFile(TPageEngine& engine, const QString& path,
+                            const TReportFileSettings& settings);
+
+// Lays the report out on pictures as the preview's pages are and writes them
+// one under the other into one GIF picture at `path`, the preview's own
+// pages untouched; failures as for WritePdfFile.
+TReportOutcome WriteGifReport(TPageEngine& engine, const QString& path);
+
+// WritePdfFile for a name ending in ".pdf", WriteGifReport for ".gif"; any
+// other name is an UnsupportedFile.
+TReportOutcome WriteReportFile(TPageEngine& engine, const QString& path,
+                               const TReportFileSettings& settings);

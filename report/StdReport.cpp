@@ -34,14 +34,15 @@ void TStdReport::BeginReport(std::function<void()> body, const QStringList& titl
     Engine_.OnReportBody = std::move(body);
     Engine_.OnPageHeader = [this](bool firstPage) { DrawPageHeader(firstPage); };
     for (std::size_t i = 0; i < PositionCount; ++i)
-        MarginLineVisible()[i] = i <= 5;
+        Engine_.MarginLineVisible[i] = i <= 5;
     Titles = titles;
     Engine_.DocumentTitle = titles.value(0);
     Engine_.OnLoadSettings = [this] { LoadPreviewSettings(Engine_); };
     Engine_.OnStoreSettings = [this] { StorePreviewSettings(Engine_); };
-    Engine_.OnPrint = [this] {
+    Engine_.OnPrint = [this]() -> TReportOutcome {
         if (QPrinter* printer = Printer ? Printer() : nullptr)
-            PrintReport(*printer);
+            return PrintReport(*printer);
+        return {TReportResult::DeviceError, QStringLiteral("No printer to print on")};
     };
 }
 
@@ -292,7 +293,7 @@ void TStdReport::DrawSignature(const QString& applicationTitle, const QString& v
     DrawTextAt(LeftEdge, Engine_.Pen.y(), applicationTitle + " " + versionText);
 }
 
-bool TStdReport::PrintReport(QPrinter& printer)
+TReportOutcome TStdReport::PrintReport(QPrinter& printer)
 {
     const int copies = printer.copyCount();
     printer.setCopyCount(1);
@@ -301,18 +302,17 @@ bool TStdReport::PrintReport(QPrinter& printer)
             printer.setDocName(Titles[0]);
         if (Engine_.OnLoadSettings)
             Engine_.OnLoadSettings();
-        Engine_.Printing = true;
-        Engine_.PrintDevice = &printer;
-        Engine_.PrintDeviceName = printer.printerName();
         // A run that failed part way printed only part of the report.
-        const bool complete = Engine_.DoReport().empty();
-        if (!complete || printer.printerState() == QPrinter::Error) {
+        const TReportOutcome run = Engine_.RenderToDevice(printer, printer.printerName());
+        if (!run.Ok() || printer.printerState() == QPrinter::Error) {
             if (Engine_.OnMessage)
                 Engine_.OnMessage("Printer error.");
             printer.setCopyCount(copies);
-            return false;
+            return run.Ok() ? TReportOutcome{TReportResult::DeviceError,
+                                             QStringLiteral("Printer error.")}
+                            : run;
         }
     }
     printer.setCopyCount(copies);
-    return true;
+    return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/PageEngine.h"
+#include "report/ReportOutcome.h"
 #include "report/TextFileLines.h"
 #include "sizing/ReportLines.h"
 
@@ -22,8 +23,9 @@ public:
     explicit TStdReport(TPageEngine& engine);
 
     // Installs the body, the page header, printing and the settings hooks in
-    // the engine and keeps the titles; the first title is also the print
-    // job's name.
+    // the engine, shows the preview the margin lines of positions 0 to 5 (the
+    // margins and the value and unit columns) and keeps the titles; the first
+    // title is also the print job's name and the document's title.
     void BeginReport(std::function<void()> body, const QStringList& titles);
     // The letterhead file, else "Letterhead.txt" of the shared data folder;
     // the logo file, else "ReportLogo.gif" there; the logo's printed width.
@@ -46,9 +48,11 @@ public:
     void DrawSignature(const QString& applicationTitle, const QString& versionText);
 
     // One print job per copy the printer is set to, each laid out afresh
-    // after the engine's OnLoadSettings; false (after the engine's message
-    // "Printer error.") when printing failed.
-    bool PrintReport(QPrinter& printer);
+    // after the engine's OnLoadSettings, on the printer's own page: the
+    // preview's pages and layout stay as they were. A failed copy ends the
+    // printing after the engine's message "Printer error.": the run's
+    // outcome, or a DeviceError when the printer failed.
+    TReportOutcome PrintReport(QPrinter& printer);
     // Where the engine's OnPrint sends the report (asked for when printing).
     std::function<QPrinter*()> Printer;
 

@@ -189,6 +189,23 @@ TEST(VelloxSolveReport, WriteCutShortGivesTheSystemsReasonAndLeavesNothing)
         EXPECT_EQ(entry.path().string().find("report.pdf"), std::string::npos) << entry.path();
 }
 
+// A report that cannot be written is a case not done: status 1 and the
+// system's reason after the solved case's text, for either kind of file.
+TEST(VelloxSolveReport, AReportThatCannotBeWrittenIsStatusOne)
+{
+    for (const char* name : {"report.pdf", "report.gif"}) {
+        SCOPED_TRACE(name);
+        TTempDir dir;
+        const fs::path target = dir.Path() / "missing" / name;
+        const TRun run = Solve(dir, "--report '" + target.string() + "'");
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_EQ(run.Err,
+                  "vellox-solve: report " + target.string() + ": No such file or directory\n");
+        EXPECT_NE(run.Out, "");
+        EXPECT_FALSE(fs::exists(target.parent_path()));
+    }
+}
+
 TEST(VelloxSolveReport, BatchWritesAPdfPerSolvedCase)
 {
     TTempDir dir;

@@ -40,7 +40,7 @@ void BodyOfLines(TPageEngine& engine, int lines, int need = 1)
 TEST(PageEngine, WithoutAPrinterThePageIsA4AtTheScreensScale)
 {
     TRun run;
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     EXPECT_EQ(run.Messages, std::vector<std::string>{"Printer Device Error..."});
     EXPECT_EQ(run.Engine.PxPerCmX, 38);
     EXPECT_DOUBLE_EQ(run.Engine.ExactPxPerCmX, 37.8);
@@ -56,7 +56,7 @@ TEST(PageEngine, PositionsFollowTheMarginsInPixels)
 {
     TRun run;
     run.Engine.MarginCm = {2.5, 2.5, 2.5, 2.5, 7, 9, 12, 13, 14, 15, 16, 17};
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     const auto& px = run.Engine.MarginPx;
     EXPECT_EQ(px[0], 94);       // 2.5 × 37.8 = 94.5, to the even neighbour
     EXPECT_EQ(px[1], 798 - 94); // 703.5 → 704
@@ -84,7 +84,7 @@ TEST(PageEngine, PrinterPageInWholeCentimetres)
         TRun run;
         run.Metrics.PrinterValue =
             TPageMetrics::TPrinter{"Office", c.Dpi, c.Dpi, c.WidthPx, c.HeightPx};
-        run.Engine.DoReport();
+        run.Engine.RenderPreview();
         EXPECT_TRUE(run.Messages.empty());
         EXPECT_EQ(run.Engine.PageWidthPx, c.ExpectedWidth) << c.WidthPx;
         EXPECT_EQ(run.Engine.PageHeightPx, c.ExpectedHeight) << c.HeightPx;
@@ -94,7 +94,7 @@ TEST(PageEngine, PrinterPageInWholeCentimetres)
     // 100 px at 600 per inch over 6300 px, scaled to the page's 1026 px.
     TRun run;
     run.Metrics.PrinterValue = TPageMetrics::TPrinter{"Office", 600, 600, 4794, 6300};
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     EXPECT_DOUBLE_EQ(run.Engine.LineHeight, 100.0 * 1026 / 6300);
 }
 
@@ -102,7 +102,7 @@ TEST(PageEngine, UnreadableScreenGives32PixelsPerCentimetre)
 {
     TRun run;
     run.Metrics.ScreenValue.reset();
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     ASSERT_EQ(run.Messages.size(), 2U);
     EXPECT_EQ(run.Messages[0].rfind("Bitmap Device Error... \r\n", 0), 0U);
     EXPECT_EQ(run.Engine.PxPerCmX, 32);
@@ -117,18 +117,18 @@ TEST(PageEngine, LinesBreakOntoNewPagesAtBreakY)
     // Line k starts at y = 94 + 16 k and fits while y + 16 ≤ BreakY = 1002:
     // a page holds 56 lines (k = 0 … 55).
     BodyOfLines(run.Engine, 56);
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     EXPECT_EQ(run.Engine.PageCount, 1);
     BodyOfLines(run.Engine, 57);
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     EXPECT_EQ(run.Engine.PageCount, 2);
     EXPECT_EQ(run.Engine.Pages.size(), 2U);
     // Needing four free lines, line k = 53 (y = 942) already breaks.
     BodyOfLines(run.Engine, 53, 4);
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     EXPECT_EQ(run.Engine.PageCount, 1);
     BodyOfLines(run.Engine, 54, 4);
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     EXPECT_EQ(run.Engine.PageCount, 2);
 }
 
@@ -143,7 +143,7 @@ TEST(PageEngine, FractionalLineHeightDoesNotAccumulate)
             run.Engine.AdvanceLines(1);
         }
     };
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     const double h = run.Engine.LineHeight;
     for (std::size_t k = 0; k < ys.size(); ++k)
         EXPECT_EQ(ys[k], static_cast<int>(std::lround(94 + static_cast<double>(k) * h))) << k;
@@ -163,11 +163,11 @@ TEST(PageEngine, PageNumbersOnlyOnReportsOfSeveralPages)
     };
     TRun one;
     BodyOfLines(one.Engine, 10);
-    one.Engine.DoReport();
+    one.Engine.RenderPreview();
     EXPECT_FALSE(inkBelowBottomMargin(one.Engine, 0));
     TRun two;
     BodyOfLines(two.Engine, 70);
-    two.Engine.DoReport();
+    two.Engine.RenderPreview();
     ASSERT_EQ(two.Engine.PageCount, 2);
     EXPECT_TRUE(inkBelowBottomMargin(two.Engine, 0));
     EXPECT_TRUE(inkBelowBottomMargin(two.Engine, 1));
@@ -186,7 +186,7 @@ TEST(PageEngine, SystemWithoutPrintersUsesThePdfPrinter)
     EXPECT_GT(printer->DpiY, 0);
     TRun run;
     run.Metrics.PrinterValue = printer;
-    run.Engine.DoReport();
+    run.Engine.RenderPreview();
     EXPECT_TRUE(run.Messages.empty());
     EXPECT_EQ(run.Engine.PrinterStatus, "Print to File (PDF)");
     // A4 or Letter less the printer's margins, in whole centimetres.
@@ -200,17 +200,19 @@ TEST(PageEngine, PrintingDrawsOnThePagedDevice)
     QPdfWriter pdf(dir.filePath("report.pdf"));
     pdf.setResolution(300);
     TRun run;
-    run.Engine.Printing = true;
-    run.Engine.PrintDevice = &pdf;
-    run.Engine.PrintDeviceName = "PDF";
     int headers = 0;
-    run.Engine.OnPageHeader = [&](bool) { ++headers; };
+    // The device's page while the run draws.
+    TPageLayout drawn;
+    run.Engine.OnPageHeader = [&](bool) {
+        ++headers;
+        drawn = run.Engine;
+    };
     run.Engine.ReportFont.setPointSize(30);
     BodyOfLines(run.Engine, 200);
-    run.Engine.DoReport();
-    EXPECT_EQ(run.Engine.PrinterStatus, "Print to PDF");
-    EXPECT_EQ(run.Engine.PageWidthPx, pdf.width());
-    EXPECT_NEAR(run.Engine.ExactPxPerCmX, 300 / 2.54, 0.5);
+    EXPECT_TRUE(run.Engine.RenderToDevice(pdf, "PDF").Ok());
+    EXPECT_EQ(drawn.PrinterStatus, "Print to PDF");
+    EXPECT_EQ(drawn.PageWidthPx, pdf.width());
+    EXPECT_NEAR(drawn.ExactPxPerCmX, 300 / 2.54, 0.5);
     EXPECT_GT(headers, 1);
     EXPECT_TRUE(run.Engine.Pages.empty());
 }

@@ -95,7 +95,7 @@ protected:
                 Engine.AdvanceLines(1);
             }
         };
-        Engine.DoReport();
+        Engine.RenderPreview();
         Export.MakeSaveDialog = [this](QWidget*, const TSaveDialogKind& kind) {
             auto dialog = std::make_unique<TAnsweringDialog>(kind, Answers);
             Dialogs.push_back(dialog.get());
@@ -258,7 +258,7 @@ TEST_F(ReportExportTest, PagesOfAFailedRunAreNotExported)
         Engine.DrawCanvas()->drawText(Engine.Pen, "Line 0");
         throw std::bad_alloc();
     };
-    Engine.DoReport();
+    Engine.RenderPreview();
     ASSERT_FALSE(Engine.Pages.empty());
     Answers = {"", ""};
     Export.SaveGif();
@@ -319,11 +319,12 @@ TEST_F(ReportExportFailureTest, AFolderWithoutWritePermission)
     fs::permissions(locked, fs::perms::owner_all);
 }
 
-TEST_F(ReportExportTest, PdfIsWrittenAndThePreviewLaidOutAgain)
+TEST_F(ReportExportTest, PdfIsWrittenAndThePreviewKeepsItsPages)
 {
     const auto marginPx = Engine.MarginPx;
     const int pxPerCm = Engine.PxPerCmX;
     const QSize pageSize = Engine.Pages.front().size();
+    const std::vector<QImage> pages = Engine.Pages;
     Answers = {""};
     Export.SavePdf();
     ASSERT_EQ(Dialogs.size(), 1u);
@@ -335,22 +336,21 @@ TEST_F(ReportExportTest, PdfIsWrittenAndThePreviewLaidOutAgain)
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
     EXPECT_TRUE(Feedback.Errors.isEmpty());
     // The preview's pages and positions, not the PDF's.
-    EXPECT_FALSE(Engine.Printing);
-    EXPECT_EQ(Engine.PrintDevice, nullptr);
     EXPECT_EQ(Engine.MarginPx, marginPx);
     EXPECT_EQ(Engine.PxPerCmX, pxPerCm);
     ASSERT_EQ(Engine.Pages.size(), 3u);
     EXPECT_EQ(Engine.Pages.front().size(), pageSize);
 
-    // The window's own layout is used when it gives one.
-    int layouts = 0;
-    Export.ReLayout = [&] {
-        ++layouts;
-        Engine.DoReport();
+    // Nothing lays the preview out again: its pages are the ones it had.
+    EXPECT_EQ(Engine.Pages, pages);
+    int previewRuns = 0;
+    Engine.OnMessage = [&](const std::string& m) {
+        if (m == "Printer Device Error...")
+            ++previewRuns;
     };
     Answers = {"Second"};
     Export.SavePdf();
-    EXPECT_EQ(layouts, 1);
+    EXPECT_EQ(previewRuns, 0);
     EXPECT_TRUE(QFile::exists(Folder() + "Second.pdf"));
     // Its own dialog: the GIF one starts from its own first name.
     Answers = {Cancel};

@@ -80,14 +80,15 @@ TEST(ReportFile, AFailedRunLeavesNoFileAndSaysWhy)
             messages.push_back(m);
         };
         FailingBody(engine, c.Fault);
-        QString failure;
-        EXPECT_NO_THROW(failure = WriteReportFile(engine, QString::fromStdString(target.string()),
-                                                  QStringLiteral("Report")))
+        TReportOutcome written;
+        EXPECT_NO_THROW(written = WriteReportFile(engine, QString::fromStdString(target.string()),
+                                                  {QStringLiteral("Report")}))
             << c.Name;
-        EXPECT_EQ(failure.toStdString(), c.Failure) << c.Name;
-        EXPECT_EQ(engine.RunFailure(), c.Failure) << c.Name;
+        EXPECT_EQ(written.Result, TReportResult::RunError) << c.Name;
+        EXPECT_EQ(written.Message.toStdString(), c.Failure) << c.Name;
+        // The file's run is not the preview's.
+        EXPECT_TRUE(engine.PreviewOutcome().Ok()) << c.Name;
         EXPECT_FALSE(engine.DrawCanvas()->isActive()) << c.Name;
-        EXPECT_EQ(engine.PrintDevice, nullptr) << c.Name;
         if (c.Fault != TFault::OutOfMemoryForTheMessageToo) {
             EXPECT_EQ(messages.empty() ? "" : messages.back(), "Report write error...") << c.Name;
         }
@@ -111,10 +112,11 @@ TEST(ReportFile, TheNextRunAfterAFailureIsWritten)
     engine.OnMessage = [](const std::string&) {};
     FailingBody(engine, TFault::OutOfMemory);
     const QString pdf = QString::fromStdString((dir.Path() / "report.pdf").string());
-    EXPECT_FALSE(WriteReportFile(engine, pdf, "Report").isEmpty());
+    EXPECT_FALSE(WriteReportFile(engine, pdf, {"Report"}).Ok());
     engine.OnReportBody = [&engine] { engine.DrawCanvas()->drawText(engine.Pen, "line"); };
-    EXPECT_EQ(WriteReportFile(engine, pdf, "Report"), "");
-    EXPECT_EQ(engine.RunFailure(), "");
+    const TReportOutcome written = WriteReportFile(engine, pdf, {"Report"});
+    EXPECT_EQ(written.Result, TReportResult::Success);
+    EXPECT_EQ(written.Message, "");
     EXPECT_EQ(Content(dir.Path() / "report.pdf").substr(0, 5), "%PDF-");
 }
 
@@ -132,7 +134,7 @@ TEST(ReportFile, PrintingAFailedRunIsAPrinterError)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString((dir.Path() / "printed.pdf").string()));
-    EXPECT_FALSE(report.PrintReport(printer));
+    EXPECT_EQ(report.PrintReport(printer).Result, TReportResult::RunError);
     const std::vector<std::string> expected = {"Report write error...", "Printer error."};
     EXPECT_EQ(messages, expected);
     EXPECT_FALSE(engine.DrawCanvas()->isActive());

@@ -70,7 +70,7 @@ protected:
     int BodyStart()
     {
         BodyLine = -1;
-        Engine.DoReport();
+        Engine.RenderPreview();
         return BodyLine;
     }
 
@@ -196,7 +196,7 @@ TEST_F(StdReportTest, ThreeColumnsAndTheSignatureOnThePage)
             Report.DrawSignature("Vellox", "1.0.8.0");
         },
         {"Capillary Tube Estimate"});
-    Engine.DoReport();
+    Engine.RenderPreview();
     ASSERT_EQ(Engine.PageCount, 1);
     const QImage& page = Engine.Pages[0];
     auto inkInColumn = [&page](int from, int to, int y0, int y1) {
@@ -225,13 +225,13 @@ TEST_F(StdReportTest, EachCopyIsAPrintJobOfItsOwn)
     int firstPages = 0;
     Report.BeginReport([] {}, {"Capillary Tube Estimate"});
     Engine.OnPageHeader = [&](bool first) { firstPages += first ? 1 : 0; };
-    EXPECT_TRUE(Report.PrintReport(printer));
+    EXPECT_TRUE(Report.PrintReport(printer).Ok());
     EXPECT_EQ(firstPages, 3);
     EXPECT_EQ(printer.docName(), "Capillary Tube Estimate");
     EXPECT_EQ(printer.copyCount(), 3);
     printer.setCopyCount(0);
     firstPages = 0;
-    EXPECT_TRUE(Report.PrintReport(printer));
+    EXPECT_TRUE(Report.PrintReport(printer).Ok());
     EXPECT_EQ(firstPages, 0);
 }
 
@@ -256,7 +256,7 @@ TEST_F(StdReportTest, PdfHoldsTheLogoAtItsPrintedSize)
     Report.BeginReport([] {}, {"Capillary Tube Estimate"});
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
-    ASSERT_TRUE(WritePdfFile(Engine, path, "Report").isEmpty());
+    ASSERT_TRUE(WritePdfFile(Engine, path, {"Report"}).Ok());
     const qint64 printedPixels = 472 * 472;
     EXPECT_GT(QFileInfo(path).size(), printedPixels / 4); // the logo is there
     EXPECT_LT(QFileInfo(path).size(), 2 * printedPixels);
@@ -281,7 +281,7 @@ TEST_F(StdReportTest, PdfTextIsWrittenWithoutLigatures)
         {"Capillary Tube Estimate of the ffi office"});
     QTemporaryDir dir;
     const QString path = dir.filePath("report.pdf");
-    ASSERT_TRUE(WritePdfFile(Engine, path, "Report").isEmpty());
+    ASSERT_TRUE(WritePdfFile(Engine, path, {"Report"}).Ok());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<uint> characters = PdfTextCharacters(file.readAll());
@@ -351,11 +351,7 @@ TEST_F(StdReportTest, LongLetterheadsNeverPushTheReportOffThePaper)
         std::vector<std::string> messages;
         Engine.OnMessage = [&](const std::string& m) { messages.push_back(m); };
         TRecordingPageDevice device;
-        Engine.Printing = true;
-        Engine.PrintDevice = &device;
-        EXPECT_EQ(Engine.DoReport(), "") << c.Name;
-        Engine.Printing = false;
-        Engine.PrintDevice = nullptr;
+        EXPECT_EQ(Engine.RenderToDevice(device, "recorder").Message.toStdString(), "") << c.Name;
 
         const QStringList texts = device.AllTexts();
         const QString date = QLocale().toString(Report.Today, QLocale::LongFormat);
@@ -404,11 +400,7 @@ TEST_F(StdReportTest, TitleOfTheLargestFontSizeDoesNotOverflow)
     Report.LogoFile.clear();
     Engine.ReportFont.setPointSize(std::numeric_limits<int>::max() - 1);
     TRecordingPageDevice device;
-    Engine.Printing = true;
-    Engine.PrintDevice = &device;
-    EXPECT_EQ(Engine.DoReport(), "");
-    Engine.Printing = false;
-    Engine.PrintDevice = nullptr;
+    EXPECT_EQ(Engine.RenderToDevice(device, "recorder").Message.toStdString(), "");
     EXPECT_EQ(device.AllTexts().count("Capillary Tube Estimate"), 1);
 }
 

@@ -29,6 +29,8 @@ public:
 
     // The lowest baseline of any text drawn, in pixels from the page's top.
     double LowestBaseline = 0;
+    // A device that refuses to be drawn on, as a printer that cannot start.
+    bool Refuses = false;
 
     // All texts of all pages.
     QStringList AllTexts() const
@@ -72,7 +74,7 @@ private:
     class TEngine : public QPaintEngine {
     public:
         explicit TEngine(TRecordingPageDevice& device) : Device_(device) {}
-        bool begin(QPaintDevice*) override { return true; }
+        bool begin(QPaintDevice*) override { return !Device_.Refuses; }
         bool end() override { return true; }
         void updateState(const QPaintEngineState&) override {}
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
