@@ -39,7 +39,7 @@ TStepsPage::TStepsPage(QWidget* parent) : QWidget(parent)
     StepsHeaderLabel->setFocusPolicy(Qt::NoFocus);
     StepsHeaderLabel->setFixedHeight(StepsHeaderLabel->fontMetrics().height() + 10);
     StepsHeaderLabel->viewport()->setAutoFillBackground(false);
-    StepsHeaderLabel->setAccessibleName(QString::fromUtf8(StepsHeader));
+    StepsHeaderLabel->setAccessibleName(QString::fromStdString(StepsHeaderText()));
     AppendTabbedLine(StepsHeaderLabel, StepsHeaderColumns());
     QFont bold = StepsHeaderLabel->font();
     bold.setBold(true);

@@ -202,8 +202,8 @@ TEST_F(MainFormSelectionTest, HeaderClicksSortByTheNumbers)
     TSelectionTable* table = Form->SelectionTable1;
     const QAbstractItemModel* model = table->model();
     QHeaderView* header = table->horizontalHeader();
-    for (const int column :
-         {scBore, SelectionLengthColumn(smWolf), SelectionLengthColumn(smStoecker), scSpread}) {
+    for (const int column : {int{scBore}, SelectionLengthColumn(smWolf),
+                             SelectionLengthColumn(smStoecker), int{scSpread}}) {
         const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
         if (header->sortIndicatorSection() == column &&
